@@ -14,8 +14,6 @@ CPage::CPage(int buttonCount, const ImageButton* buttons, WORD artworkId, HWND h
 {
 }
 
-// A page whose artwork failed to load paints nothing of it: BitBlt from a
-// memory DC holding no bitmap leaves the window as it was.
 CPage::~CPage()
 {
     if (pressedButton != -1)
@@ -25,6 +23,10 @@ CPage::~CPage()
 
 void CPage::Paint(HDC dc, const RECT* updateRect)
 {
+    // Without its artwork (a damaged program file) a page shows only what the
+    // derived page writes over it; the window is not erased either.
+    if (!artwork)
+        return;
     MemoryDC memory(dc);
     SelectedObject picture(memory, artwork);
     BitBlt(dc, updateRect->left, updateRect->top, updateRect->right - updateRect->left,

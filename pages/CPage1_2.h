@@ -17,7 +17,9 @@ public:
     int OnMouseMove(int x, int y) override;
 
 protected:
+    // MessageArea moved by this page's messageOffset.
     RECT PageMessageArea() const;
+    void InvalidateMessageArea() const;
 
     HFONT smallFont;
     HFONT largeFont;
