@@ -753,9 +753,6 @@ def order_page(felt, rail):
     hr.done()
 
     d = ImageDraw.Draw(page)
-    for box in list(ORDER_FIELDS.values()) + [CDROM_BOX]:
-        draw_field_frame(d, box)
-
     # labels sit on the same baseline an edit control's text would use
     def base(t):
         return t + 13
@@ -783,8 +780,12 @@ def order_page(felt, rail):
     label(d, (58, base(329)), "Card #")
     label(d, (298, base(329)), "Exp. Date:")
     label(d, (298, 378), "Total:", size=15, colour=GOLD_LIGHT)
-    draw_disc(page, 293, 262, 13)
+    draw_disc(page, 293, 264, 12)
     band_inlay(page, 0, 68, "S")
+    # last, so no soft edge or shadow can creep into a field
+    d = ImageDraw.Draw(page)
+    for box in list(ORDER_FIELDS.values()) + [CDROM_BOX]:
+        draw_field_frame(d, box)
     return finish_page(page, ORDER_BUTTONS)
 
 
@@ -889,7 +890,7 @@ def raised_cosine(n, i):
 
 
 def chime():
-    """Two soft bell notes a fifth apart, for a finished order."""
+    """Two soft bell notes a fifth apart, for the three order buttons."""
     rate, n = 44100, 24320
     notes = ((0.0, 1046.5, 1.0), (0.095, 1568.0, 0.8))
     partials = ((1.0, 1.0, 0.20), (2.0, 0.22, 0.09), (3.0, 0.07, 0.05),
@@ -916,7 +917,7 @@ def chime():
 
 
 def tick():
-    """A short damped wooden tick for selections, 8-bit."""
+    """A short damped wooden tick for every other button, 8-bit."""
     rate, n = 22050, 3024
     rng = Rng(0x7_1C4)
     attack = 6
