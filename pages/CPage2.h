@@ -19,7 +19,7 @@ inline constexpr POINT TotalTextPos = {304, 362};
 inline constexpr RECT TotalRect = {304, 362, 415, 380};
 
 // The selector text is not clipped, and "Postal Money Order - in US dollars"
-// in the form font runs some 10 pixels past PaymentMethodRect's right edge.
+// in the form font runs about ten pixels past PaymentMethodRect's right edge.
 // A method change therefore repaints up to the right edge of the page, so a
 // shorter name leaves no remnant of a longer one.
 inline constexpr RECT SelectorRepaintRect = {PaymentMethodRect.left, PaymentMethodRect.top, 415,
@@ -39,7 +39,9 @@ inline constexpr ImageButton OrderButtons[3] = {
 constexpr DWORD ControlStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
 // Edit fields scroll sideways rather than wrap, even the multi-line ones.
 constexpr DWORD EditFieldStyle = ControlStyle | ES_LEFT | ES_AUTOHSCROLL;
-constexpr DWORD MultiLineStyle = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+// Address and Comments: Enter starts a new line. They have no ES_AUTOVSCROLL,
+// so each takes only as many lines as its box shows.
+constexpr DWORD MultiLineStyle = ES_MULTILINE | ES_WANTRETURN;
 constexpr DWORD CheckBoxStyle = ControlStyle | BS_AUTOCHECKBOX;
 static_assert(EditFieldStyle == 0x50030080, "plain edit field");
 static_assert((EditFieldStyle | MultiLineStyle) == 0x50031084, "Address and Comments");

@@ -13,6 +13,7 @@
 #include "app/CenterWindowClient.h"
 #include "app/Register.h"
 #include "pages/CPage.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -128,16 +129,18 @@ TEST_F(RegisterTest, EveryCommandPlaysItsCueAndDoesItsAction)
             } else {
                 EXPECT_TRUE(sounds.empty()) << c.wParam;
             }
-            if (c.action)
+            if (c.action) {
                 EXPECT_EQ(fake::Calls(c.action).size(), 1u) << c.wParam;
+            }
             // Nothing reads a form or opens a dialog from the topics page.
             EXPECT_TRUE(fake::Calls("GetDlgItemTextA").empty()) << c.wParam;
             EXPECT_TRUE(fake::Calls("PrintDlgA").empty()) << c.wParam;
             EXPECT_TRUE(fake::Calls("TrackPopupMenu").empty()) << c.wParam;
             EXPECT_EQ(fake::DialogEnded(), c.result == 1) << c.wParam;
             // The cue starts before the action.
-            if (c.cue && c.action)
+            if (c.cue && c.action) {
                 EXPECT_LT(Index("PlaySoundA"), Index(c.action)) << c.wParam;
+            }
         });
     }
 }
@@ -203,8 +206,9 @@ TEST_F(RegisterTest, ShutdownRunsThreeTimesAndFreesThePageOnce)
         EXPECT_EQ(local.instance, nullptr);
         EXPECT_NE(local.dialogWindow, nullptr);   // kept, though no longer valid
     }
-    const Strings stops = fake::Calls("PlaySoundA(null");
-    EXPECT_EQ(stops, Strings(3, "PlaySoundA(null, null, 0x1)"));
+    EXPECT_EQ(fake::Calls("PlaySoundA"), (Strings{"PlaySoundA(#2, " + fake::Name(fake::Instance()) + ", 0x40005)",
+                                                  "PlaySoundA(null, null, 0x1)", "PlaySoundA(null, null, 0x1)",
+                                                  "PlaySoundA(null, null, 0x1)"}));
     EXPECT_EQ(fake::Calls("DeleteObject").size(), 3u);   // artwork and two fonts, once each
     EXPECT_EQ(fake::LiveGdiObjects(), 0);
 }

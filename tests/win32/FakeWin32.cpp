@@ -13,7 +13,7 @@ Script script;
 
 namespace {
 
-enum class Kind { Window, DC, Bitmap, Font, Pen, Menu, Instance, Stock };
+enum class Kind { Window, DC, Bitmap, Font, Pen, Menu, Instance, Stock, Global };
 
 struct Object {
     Kind kind;
@@ -33,6 +33,7 @@ struct DeviceContext {
 struct State {
     int nextHandle = 1;
     std::map<const void*, Object> objects;
+    std::map<const void*, std::string> goneNames;   // tests may name a handle after its release
     std::map<HWND, Window> windows;
     std::map<HDC, DeviceContext> dcs;
     std::map<HMENU, std::vector<MenuItem>> menus;
@@ -70,6 +71,7 @@ const char* Prefix(Kind kind)
     case Kind::Menu: return "M";
     case Kind::Instance: return "I";
     case Kind::Stock: return "S";
+    case Kind::Global: return "G";
     }
     return "?";
 }
@@ -118,6 +120,17 @@ void Error(const std::string& what)
     S().errors.push_back(what);
 }
 
+// Gone objects are forgotten, so long sessions stay quick; a later use of
+// their handle is then an unknown handle, which is reported.
+void Forget(const void* handle)
+{
+    auto it = S().objects.find(handle);
+    if (it == S().objects.end())
+        return;
+    S().goneNames[handle] = it->second.name;
+    S().objects.erase(it);
+}
+
 Object* Obj(const void* handle)
 {
     auto it = S().objects.find(handle);
@@ -155,8 +168,10 @@ bool ReleaseContext(HDC dc, const char* caller)
     const DeviceContext& c = it->second;
     if (c.font != c.stockFont || c.bitmap != c.stockBitmap || c.pen != c.stockPen)
         Error(std::string(caller) + " of " + Name(dc) + " with an object still selected");
+    for (HGDIOBJ stock : {c.stockFont, c.stockBitmap, c.stockPen})
+        Forget(stock);
     S().dcs.erase(it);
-    Obj(dc)->alive = false;
+    Forget(dc);
     return true;
 }
 
@@ -172,14 +187,18 @@ void KillWindow(HWND window)
     Window* w = Find(window);
     if (!w || !w->alive)
         return;
-    w->alive = false;
     if (S().focus == window)
         S().focus = nullptr;
     if (S().capture == window)
         S().capture = nullptr;
+    std::vector<HWND> children;
     for (auto& [child, info] : S().windows)
         if (info.parent == window)
-            KillWindow(child);
+            children.push_back(child);
+    for (HWND child : children)
+        KillWindow(child);
+    S().windows.erase(window);
+    Forget(window);
 }
 
 const char* MessageName(UINT message)
@@ -238,8 +257,10 @@ std::string Name(const void* handle)
 {
     if (!handle)
         return "null";
-    const Object* o = Obj(handle);
-    return o ? o->name : Hex(reinterpret_cast<uintptr_t>(handle));
+    if (const Object* o = Obj(handle))
+        return o->name;
+    auto gone = S().goneNames.find(handle);
+    return gone != S().goneNames.end() ? gone->second : Hex(reinterpret_cast<uintptr_t>(handle));
 }
 
 const std::vector<DrawnText>& Texts() { return S().texts; }
@@ -267,6 +288,15 @@ int LiveMenus()
     int n = 0;
     for (const auto& [handle, o] : S().objects)
         if (o.alive && o.kind == Kind::Menu)
+            ++n;
+    return n;
+}
+
+int LiveGlobals()
+{
+    int n = 0;
+    for (const auto& [handle, o] : S().objects)
+        if (o.alive && o.kind == Kind::Global)
             ++n;
     return n;
 }
@@ -645,7 +675,7 @@ BOOL DestroyMenu(HMENU menu)
         Error("DestroyMenu of a menu that does not exist");
         return FALSE;
     }
-    o->alive = false;
+    Forget(menu);
     return TRUE;
 }
 
@@ -757,7 +787,7 @@ BOOL DeleteObject(HGDIOBJ object)
     for (const auto& [dc, c] : S().dcs)
         if (c.font == object || c.bitmap == object || c.pen == object)
             Error("DeleteObject of " + Name(object) + " while selected into " + Name(dc));
-    o->alive = false;
+    Forget(object);
     return TRUE;
 }
 
@@ -899,6 +929,25 @@ BOOL PrintDlgA(PRINTDLGA* request)
         script.onPrintDialog();
     if (!script.printDialogOk)
         return FALSE;
+    // Asked for no device settings, the dialog allocates them for the caller to free.
+    if (!request->hDevMode)
+        request->hDevMode = NewHandle(Kind::Global, "device mode");
+    if (!request->hDevNames)
+        request->hDevNames = NewHandle(Kind::Global, "device names");
     request->hDC = NewDC("printer");
     return TRUE;
+}
+
+// ---- kernel32 ----------------------------------------------------------------
+
+HGLOBAL GlobalFree(HGLOBAL memory)
+{
+    Record("GlobalFree", Name(memory));
+    Object* o = Obj(memory);
+    if (!o || !o->alive || o->kind != Kind::Global) {
+        Error("GlobalFree of " + Name(memory) + ", which is not allocated");
+        return memory;
+    }
+    o->alive = false;
+    return nullptr;
 }

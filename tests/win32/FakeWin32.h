@@ -96,6 +96,7 @@ std::string FontDescription(HFONT font);   // "Arial 20 700"
 const std::vector<std::string>& Errors();
 int LiveGdiObjects();
 int LiveMenus();
+int LiveGlobals();   // memory handed out by PrintDlgA and not yet freed
 int LiveChildWindows(HWND parent);
 
 // Windows.

@@ -241,6 +241,9 @@ int EndPage(HDC);
 int EndDoc(HDC);
 int GetDeviceCaps(HDC, int);
 
+// kernel32
+HGLOBAL GlobalFree(HGLOBAL);
+
 // winmm, shell32, comdlg32
 BOOL PlaySoundA(LPCSTR, HMODULE, DWORD);
 HINSTANCE ShellExecuteA(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
