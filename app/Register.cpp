@@ -28,7 +28,10 @@ constexpr char ShortcutText[] = "[InternetShortcut]\nURL=http://" VENDOR_WEB_HOS
 
 }  // namespace
 
-Register::Register() : page(nullptr), instance(nullptr), parentWindow(nullptr), orderForm(nullptr) {}
+Register::Register()
+    : page(nullptr), instance(nullptr), parentWindow(nullptr), dialogWindow(nullptr), orderForm(nullptr)
+{
+}
 
 Register::~Register()
 {

@@ -14,7 +14,19 @@ inline constexpr const char* TopicTitles[4] = {
     "4. What are Quintara Software's other games?",
 };
 
-extern const char* const TopicAnswers[4];
+// A topic is selected exactly when the current message is its answer (by
+// address), so each answer is its own text. Each fits the message area in
+// the 20-pixel font.
+inline constexpr const char* TopicAnswers[4] = {
+    "Shareware lets people try software before buying it, and then purchase it for as little money as "
+    "possible. It eliminates both middle-men and wasteful packaging, and we pass the savings along to you! ",
+    "Zorbel Solitaire is only US$14.95. For that you get the full version without nag screens, free upgrades "
+    "to every new version, and friendly support by phone or e-mail whenever you need it.",
+    "Yes! For US$10 more we will ship Zorbel Solitaire to you on CD-ROM. The disc holds the most recent "
+    "version of the game plus demonstration versions of Quintara Software's other games.",
+    "Quintara Software has been making great shareware games for over five years. We've got more wonderful "
+    "games than I can tell you about here. Check out our web site and I'll show you more. " VENDOR_WEB_HOST_CAPS,
+};
 
 inline constexpr ImageButton TopicsButtons[4] = {
     {ID_ONLINE, {6, 412, 111, 440}, {0, 406, 116, 450}, 0, 450,
@@ -36,5 +48,9 @@ public:
     int OnMouseMove(int x, int y) override;
 
 protected:
-    RECT topicRects[4];
+    // -1 when the point is on no topic line.
+    int HitTopic(int x, int y) const;
+    void InvalidateTopic(int index) const;
+
+    RECT topicRects[4];   // hover area and repaint area of each topic line
 };

@@ -40,6 +40,13 @@ else
     count "unit tests" 0 1
 fi
 
+echo "== Static analysis"
+if bash tools/lint.sh build/native; then
+    count "static analysis" 1 0
+else
+    count "static analysis" 0 1
+fi
+
 echo "== Executable checks"
 if bash tests/exe/check_exe.sh build/win32/ZorbelOrder.exe build/win64/ZorbelOrder.exe | tee "$log"; then
     count "executable checks" "$(grep -c '^PASS' "$log")" 0
