@@ -38,7 +38,8 @@ for exe in "$@"; do
         pass "$name imports only system DLLs ($(echo $dlls))"
     fi
 
-    text=$($objdump -h "$exe" | awk '$2 == ".text" {print strtonum("0x" $3)}')
+    text=$($objdump -h "$exe" | awk '$2 == ".text" {print $3}')
+    [ -n "$text" ] && text=$((16#$text))
     if [ -n "$text" ] && [ "$text" -le "$TEXT_LIMIT" ]; then
         pass "$name .text is $text bytes"
     else
