@@ -15,6 +15,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 RUNS=${1:-20}
+[[ "$RUNS" =~ ^[1-9][0-9]*$ ]] || { echo "RUNS must be a positive number, got '$RUNS'" >&2; exit 1; }
 PROGRAM=${2:-build/win64/ZorbelOrder.exe}
 BARE=${3:-build/win64/baredialog.exe}
 GOAL=${GOAL:-1.10}

@@ -4,10 +4,10 @@
  * closes it) and exits with its exit status.
  *
  * Usage: startprobe WIDTH HEIGHT X,Y,RRGGBB [X,Y,RRGGBB...] -- PROGRAM [ARGS...]
- * Prints "<ms> <x> <y>" on success, x and y being the client origin on the
- * screen; exits 2 on usage errors, 3 when the window does
- * not appear and paint within 30 seconds (the program is then killed).
- * SIGTERM or SIGINT kill the program as well. */
+ * Prints "<ms> <x> <y>" on success, x and y being the window's origin on the
+ * screen. Exits 2 on usage errors, 3 when the window does not appear and
+ * paint within 30 seconds (the program is then killed). SIGTERM and SIGINT
+ * kill the program as well. */
 #define _POSIX_C_SOURCE 200809L
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
