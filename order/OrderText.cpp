@@ -85,24 +85,6 @@ static_assert(OrderTextSize >= CheckOrderWorstCase + Chars(HowToSubmitBlock) + 1
 // The message with %s filled in by the longest short name, and its NUL.
 constexpr int CardMessageSize = Chars(CardNumberFormat) - 2 + Longest(CardShortNames) + 1;
 
-// Appends to the caller's buffer, never past OrderTextSize. The room is
-// sized for the fullest form, so nothing is ever cut.
-class OrderWriter {
-public:
-    explicit OrderWriter(char* text) : text(text), length(0) { text[0] = '\0'; }
-
-    void Append(const char* piece)
-    {
-        while (*piece && length < OrderTextSize - 1)
-            text[length++] = *piece++;
-        text[length] = '\0';
-    }
-
-private:
-    char* text;
-    int length;
-};
-
 constexpr bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -167,21 +149,23 @@ int Refuse(Rule rule, HWND host, int field, int method)
 // Reads each step's field, refusing at the first broken rule; later fields
 // are not read.
 template <int N>
-int WriteSteps(OrderWriter& order, const Step (&steps)[N], HWND host, int method)
+int WriteSteps(char* text, const Step (&steps)[N], HWND host, int method)
 {
     char field[FieldReadSize];
     for (const Step& step : steps) {
-        order.Append(step.label);
+        AppendToOrder(text, step.label);
         GetDlgItemTextA(host, step.field, field, FieldReadSize);
         if (!Passes(step.rule, field, method))
             return Refuse(step.rule, host, step.field, method);
-        order.Append(field);
+        AppendToOrder(text, field);
     }
     return 0;
 }
 
 }  // namespace
 
+// Never writes past OrderTextSize; the room is sized for the fullest form,
+// so nothing is ever cut.
 void AppendToOrder(char* text, const char* piece)
 {
     const size_t used = std::strlen(text);
@@ -196,10 +180,10 @@ int ComposeOrderText(CPage2* page, char* text)
 {
     HWND host = page->Host();
     const int method = page->PaymentMethod();
-    OrderWriter order(text);
-    order.Append(Header);
-    order.Append(PriceTexts[page->PriceIndex()]);
-    if (WriteSteps(order, FormSteps, host, method))
+    text[0] = '\0';
+    AppendToOrder(text, Header);
+    AppendToOrder(text, PriceTexts[page->PriceIndex()]);
+    if (WriteSteps(text, FormSteps, host, method))
         return 1;
 
     if (method < 0) {
@@ -214,13 +198,13 @@ int ComposeOrderText(CPage2* page, char* text)
         // The comments end without a line break of their own: a line feed
         // ends them and an empty line stands before the method's name, as
         // the card block opens with one.
-        order.Append(MethodSeparator);
-        order.Append(PaymentMethodNames[method]);
-        order.Append(PayableNote);
+        AppendToOrder(text, MethodSeparator);
+        AppendToOrder(text, PaymentMethodNames[method]);
+        AppendToOrder(text, PayableNote);
         return 0;
     }
 
-    order.Append(CardTypeLabel);
-    order.Append(PaymentMethodNames[method]);
-    return WriteSteps(order, CardSteps, host, method);
+    AppendToOrder(text, CardTypeLabel);
+    AppendToOrder(text, PaymentMethodNames[method]);
+    return WriteSteps(text, CardSteps, host, method);
 }
