@@ -15,7 +15,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=lib.sh
 . "$here/lib.sh"
 
-AREAS="${E2E_AREAS:-shell pages form order}"
+AREAS="${E2E_AREAS:-shell pages form order soak}"
 TEST_LIMIT=${E2E_TEST_LIMIT:-120}   # seconds for one test
 
 exe=${1:-$E2E_ROOT/build/win64/ZorbelOrder.exe}
