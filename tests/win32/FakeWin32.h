@@ -14,29 +14,20 @@ namespace fake {
 
 // Replies, reset to these defaults by Reset().
 struct Script {
-    int screenWidth = 1024;
-    int screenHeight = 768;
-    int frameWidth = 6;    // outer width minus client width of every window
-    int frameHeight = 6;
-    int charWidth = 9;     // text extent: characters times this
-    int charHeight = 22;
+    int screenWidth = 1024, screenHeight = 768;
+    int frameWidth = 6, frameHeight = 6;   // outer size minus client size of every window
+    int charWidth = 7;     // text extent: characters times this
     bool failBitmaps = false;
     bool dialogTemplateMissing = false;
     std::set<int> failControlIds;       // CreateWindowExA fails for these ids
-    int messageBoxReply = IDOK;
     bool printDialogOk = true;
-    int startDocResult = 1;
-    int startPageResult = 1;
-    int endPageResult = 1;
-    int horzRes = 4800;
-    int vertRes = 6600;
+    int startDocResult = 1, startPageResult = 1, endPageResult = 1;
+    int horzRes = 4800, vertRes = 6600;
     RECT paintRect = {0, 0, 415, 450};  // update rectangle handed out by BeginPaint
     // Run inside the modal dialog, after WM_INITDIALOG.
     std::function<void(HWND host)> dialogSession;
-    // Run while a message box is up, a popup menu is tracked, the print dialog is open.
-    std::function<void(const std::string& text)> onMessageBox;
+    // Run while a popup menu is tracked.
     std::function<void(HMENU menu)> onTrackPopupMenu;
-    std::function<void()> onPrintDialog;
 };
 extern Script script;
 
@@ -49,31 +40,16 @@ struct DrawnText {
     UINT format;
     std::string text;
     HFONT font;
-    COLORREF color;
+    COLORREF color, bkColor;
     int bkMode;
-    COLORREF bkColor;
-};
-
-struct MenuItem {
-    UINT flags;
-    UINT_PTR id;
-    std::string text;
 };
 
 struct Window {
-    std::string className;
     std::string text;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    int x = 0, y = 0, width = 0, height = 0;   // outer rectangle
+    RECT outer = {};   // on the screen
     HWND parent = nullptr;
-    int id = 0;
-    HINSTANCE instance = nullptr;
+    int id = 0, check = 0;
     DLGPROC proc = nullptr;
-    bool alive = true;
-    HFONT font = nullptr;
-    int textLimit = 0;
-    int check = 0;
     std::map<int, LONG_PTR> longs;
 };
 
@@ -108,11 +84,7 @@ std::string ItemText(HWND host, int id);
 void SetCheck(HWND host, int id, int state);
 HWND Capture();
 HWND Focus();
-bool DialogEnded();
-const std::vector<MenuItem>& MenuItems(HMENU menu);
-HMENU LastMenu();
 const PRINTDLGA& LastPrintDialog();
-const DOCINFOA& LastDocInfo();
 
 // Sends a message through the window's dialog procedure, as the platform would.
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

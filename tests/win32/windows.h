@@ -8,27 +8,21 @@
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
-typedef int BOOL;
-typedef int INT;
+typedef int BOOL, INT;
 typedef unsigned int UINT;
 typedef int32_t LONG;
 typedef uint32_t DWORD;
 typedef uint16_t WORD;
 typedef uint8_t BYTE;
-typedef char CHAR;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
-typedef intptr_t INT_PTR;
-typedef intptr_t LONG_PTR;
-typedef uintptr_t UINT_PTR;
-typedef uintptr_t WPARAM;
-typedef intptr_t LPARAM;
-typedef intptr_t LRESULT;
+typedef intptr_t INT_PTR, LONG_PTR, LPARAM, LRESULT;
+typedef uintptr_t UINT_PTR, WPARAM;
 typedef DWORD COLORREF;
 
+// Each handle type distinct, as with STRICT.
 #define DECLARE_FAKE_HANDLE(name) \
     struct name##__ { int unused; }; \
     typedef struct name##__* name
@@ -39,28 +33,25 @@ DECLARE_FAKE_HANDLE(HMENU);
 DECLARE_FAKE_HANDLE(HBITMAP);
 DECLARE_FAKE_HANDLE(HFONT);
 DECLARE_FAKE_HANDLE(HPEN);
-DECLARE_FAKE_HANDLE(HBRUSH);
 #undef DECLARE_FAKE_HANDLE
 typedef HINSTANCE HMODULE;
-typedef void* HGDIOBJ;
-typedef void* HGLOBAL;
+typedef void *HGDIOBJ, *HGLOBAL;
 
 #define TRUE 1
 #define FALSE 0
 
 struct RECT { LONG left, top, right, bottom; };
-typedef RECT* LPRECT;
 struct POINT { LONG x, y; };
-typedef POINT* LPPOINT;
 struct SIZE { LONG cx, cy; };
+typedef RECT* LPRECT;
+typedef POINT* LPPOINT;
 typedef SIZE* LPSIZE;
 
 struct PAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
     RECT rcPaint;
-    BOOL fRestore;
-    BOOL fIncUpdate;
+    BOOL fRestore, fIncUpdate;
     BYTE rgbReserved[32];
 };
 
@@ -69,34 +60,27 @@ struct LOGFONTA {
     LONG lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight;
     BYTE lfItalic, lfUnderline, lfStrikeOut, lfCharSet;
     BYTE lfOutPrecision, lfClipPrecision, lfQuality, lfPitchAndFamily;
-    CHAR lfFaceName[LF_FACESIZE];
+    char lfFaceName[LF_FACESIZE];
 };
 
-typedef UINT_PTR (*LPPRINTHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
-typedef UINT_PTR (*LPSETUPHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
 struct PRINTDLGA {
     DWORD lStructSize;
     HWND hwndOwner;
-    HGLOBAL hDevMode;
-    HGLOBAL hDevNames;
+    HGLOBAL hDevMode, hDevNames;
     HDC hDC;
     DWORD Flags;
     WORD nFromPage, nToPage, nMinPage, nMaxPage, nCopies;
     HINSTANCE hInstance;
     LPARAM lCustData;
-    LPPRINTHOOKPROC lpfnPrintHook;
-    LPSETUPHOOKPROC lpfnSetupHook;
-    LPCSTR lpPrintTemplateName;
-    LPCSTR lpSetupTemplateName;
-    HGLOBAL hPrintTemplate;
-    HGLOBAL hSetupTemplate;
+    UINT_PTR (*lpfnPrintHook)(HWND, UINT, WPARAM, LPARAM);
+    UINT_PTR (*lpfnSetupHook)(HWND, UINT, WPARAM, LPARAM);
+    LPCSTR lpPrintTemplateName, lpSetupTemplateName;
+    HGLOBAL hPrintTemplate, hSetupTemplate;
 };
 
 struct DOCINFOA {
     int cbSize;
-    LPCSTR lpszDocName;
-    LPCSTR lpszOutput;
-    LPCSTR lpszDatatype;
+    LPCSTR lpszDocName, lpszOutput, lpszDatatype;
     DWORD fwType;
 };
 
@@ -126,17 +110,13 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define BST_CHECKED      1
 
 // Window styles
-#define WS_POPUP         0x80000000L
 #define WS_CHILD         0x40000000L
 #define WS_VISIBLE       0x10000000L
-#define WS_CLIPCHILDREN  0x02000000L
 #define WS_GROUP         0x00020000L
 #define WS_TABSTOP       0x00010000L
-#define WS_BORDER        0x00800000L
 #define ES_LEFT          0x0000L
 #define ES_MULTILINE     0x0004L
 #define ES_UPPERCASE     0x0008L
-#define ES_AUTOVSCROLL   0x0040L
 #define ES_AUTOHSCROLL   0x0080L
 #define ES_WANTRETURN    0x1000L
 #define BS_PUSHBUTTON    0x0000L
@@ -144,15 +124,20 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 #define IDOK     1
 #define IDCANCEL 2
-
-#define DWLP_MSGRESULT 0
-#define DWLP_DLGPROC   ((int)sizeof(LRESULT))
-#define DWLP_USER      (DWLP_DLGPROC + (int)sizeof(DLGPROC))
+#define DWLP_USER      ((int)(sizeof(LRESULT) + sizeof(DLGPROC)))
 #define GWLP_HINSTANCE (-6)
-
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 #define SW_SHOW 5
+#define MB_OK 0x00000000L
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MF_STRING  0x00000000L
+#define MF_CHECKED 0x00000008L
+#define TPM_LEFTALIGN   0x0000L
+#define TPM_TOPALIGN    0x0000L
+#define TPM_LEFTBUTTON  0x0000L
+#define COLOR_MENU 4
+#define COLOR_MENUTEXT 7
 
 #define SRCCOPY 0x00CC0020
 #define TRANSPARENT 1
@@ -161,25 +146,12 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define TA_TOP 0
 #define PS_SOLID 0
 #define FW_BOLD 700
-#define ANSI_CHARSET 0
 #define DT_WORDBREAK 0x00000010
 #define HORZRES 8
 #define VERTRES 10
-#define COLOR_MENU 4
-#define COLOR_MENUTEXT 7
-
-#define MF_STRING  0x00000000L
-#define MF_CHECKED 0x00000008L
-#define TPM_LEFTALIGN   0x0000L
-#define TPM_TOPALIGN    0x0000L
-#define TPM_LEFTBUTTON  0x0000L
-
-#define MB_OK 0x00000000L
-#define MB_ICONEXCLAMATION 0x00000030L
 
 #define SND_ASYNC    0x0001
 #define SND_RESOURCE 0x00040004L
-
 #define PD_RETURNDC 0x00000100
 #define PD_COLLATE  0x00000010
 
@@ -190,7 +162,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR text, DWORD style, 
                      int width, int height, HWND parent, HMENU menu, HINSTANCE, LPVOID);
 BOOL DestroyWindow(HWND);
 HWND SetFocus(HWND);
-HWND GetFocus();
 LONG_PTR SetWindowLongPtrA(HWND, int, LONG_PTR);
 LONG_PTR GetWindowLongPtrA(HWND, int);
 HDC BeginPaint(HWND, PAINTSTRUCT*);
@@ -241,10 +212,8 @@ int EndPage(HDC);
 int EndDoc(HDC);
 int GetDeviceCaps(HDC, int);
 
-// kernel32
+// kernel32, winmm, shell32, comdlg32
 HGLOBAL GlobalFree(HGLOBAL);
-
-// winmm, shell32, comdlg32
 BOOL PlaySoundA(LPCSTR, HMODULE, DWORD);
 HINSTANCE ShellExecuteA(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 BOOL PrintDlgA(PRINTDLGA*);
