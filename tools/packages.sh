@@ -18,5 +18,5 @@ ensure_packages() {
 # Wine does not resolve on Debian 12 next to the amd64 libraries.
 BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation)
-TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck icoutils cups printer-driver-cups-pdf
+TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils cups printer-driver-cups-pdf
                poppler-utils fonts-dejavu-core python3-pil)
