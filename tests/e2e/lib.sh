@@ -193,16 +193,14 @@ e2e_window_name() {
     timeout 5 xdotool getwindowname "$1" 2>/dev/null
 }
 
-# e2e_wait_window_named NAME [seconds]: prints the id of a visible window
-# whose name is exactly NAME (blanks count), and gives it the focus.
-e2e_wait_window_named() {
+# e2e_find_window NAME [seconds]: prints the id of a visible window other
+# than the program's own whose name is exactly NAME (blanks count).
+e2e_find_window() {
     local name=$1 limit=${2:-10} end w
     end=$(( $(date +%s) + limit ))
     while [ "$(date +%s)" -le "$end" ]; do
         for w in $(e2e_visible_windows); do
             if [ "$w" != "$E2E_WINDOW" ] && [ "$(e2e_window_name "$w")" = "$name" ]; then
-                xdotool windowfocus --sync "$w" 2>/dev/null
-                sleep 0.2
                 echo "$w"
                 return 0
             fi
@@ -210,6 +208,16 @@ e2e_wait_window_named() {
         sleep 0.1
     done
     return 1
+}
+
+# e2e_wait_window_named NAME [seconds]: as e2e_find_window, and gives the
+# window the focus.
+e2e_wait_window_named() {
+    local w
+    w=$(e2e_find_window "$@") || return 1
+    xdotool windowfocus --sync "$w" 2>/dev/null
+    sleep 0.2
+    echo "$w"
 }
 
 # e2e_other_windows: visible windows besides the main one, "id name" a line.
@@ -499,18 +507,7 @@ e2e_choose_method() {
 # Prints the id of a newly shown popup menu: a visible window named "" that
 # is not the program's own.
 e2e_wait_menu() {
-    local limit=${1:-5} end w
-    end=$(( $(date +%s) + limit ))
-    while [ "$(date +%s)" -le "$end" ]; do
-        for w in $(e2e_visible_windows); do
-            if [ "$w" != "$E2E_WINDOW" ] && [ -z "$(e2e_window_name "$w")" ]; then
-                echo "$w"
-                return 0
-            fi
-        done
-        sleep 0.1
-    done
-    return 1
+    e2e_find_window "" "${1:-5}"
 }
 
 # e2e_wait_gone WINDOW [seconds]: Wine takes about two seconds to take a
