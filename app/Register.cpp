@@ -29,7 +29,8 @@ constexpr char ShortcutText[] = "[InternetShortcut]\nURL=http://" VENDOR_WEB_HOS
 }  // namespace
 
 Register::Register()
-    : page(nullptr), instance(nullptr), parentWindow(nullptr), dialogWindow(nullptr), orderForm(nullptr)
+    : page(nullptr), instance(nullptr), parentWindow(nullptr), dialogWindow(nullptr), orderForm(nullptr),
+      operationRunning(false), heldCommand(0)
 {
 }
 
@@ -109,18 +110,8 @@ const Register::CommandRow Register::Commands[] = {
     {ID_BACK, ID_BACK, IDW_CUE_CLICK, [](Register& r, WORD) { r.ShowTopicsPage(); }, 0},
     // The form's own commands reach the form only; on any other page they are
     // dropped, so no other page is ever taken for an order form.
-    {ID_SAVE, ID_SAVE, IDW_CUE_CLICK,
-     [](Register& r, WORD) {
-         if (r.orderForm)
-             SaveOrder(r.orderForm);
-     },
-     0},
-    {ID_PRINT, ID_PRINT, IDW_CUE_CLICK,
-     [](Register& r, WORD) {
-         if (r.orderForm)
-             PrintOrder(r.orderForm);
-     },
-     0},
+    {ID_SAVE, ID_SAVE, IDW_CUE_CLICK, [](Register& r, WORD) { r.RunOrderOperation(SaveOrder); }, 0},
+    {ID_PRINT, ID_PRINT, IDW_CUE_CLICK, [](Register& r, WORD) { r.RunOrderOperation(PrintOrder); }, 0},
     {ID_METHOD_FIRST, ID_METHOD_LAST, 0,
      [](Register& r, WORD id) {
          if (r.orderForm)
@@ -143,6 +134,8 @@ const Register::CommandRow Register::Commands[] = {
 
 INT_PTR Register::OnCommand(WORD identifier)
 {
+    if (operationRunning && HoldDuringOperation(identifier))
+        return identifier == IDCANCEL;
     for (const CommandRow& row : Commands) {
         if (identifier < row.first || identifier > row.last)
             continue;
@@ -152,6 +145,43 @@ INT_PTR Register::OnCommand(WORD identifier)
         return row.result;
     }
     return 0;   // IDOK (1), other fields' notifications, anything unknown
+}
+
+// Exit and the page switches wait until the save or print returns rather
+// than delete the form under it: the operation then finds its form alive,
+// sees that it is being left and does nothing more with it. An exit beats a
+// switch; of several switches the last counts. The operation's own closing
+// exit is held like any other. A second save or print is dropped.
+bool Register::HoldDuringOperation(WORD identifier)
+{
+    switch (identifier) {
+    case ID_SAVE:
+    case ID_PRINT:
+        return true;
+    case IDCANCEL:
+    case ID_PHONE:
+    case ID_ORDERFORM:
+    case ID_BACK:
+        if (heldCommand != IDCANCEL)
+            heldCommand = identifier;
+        orderForm->MarkLeaving();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Register::RunOrderOperation(void (*operation)(CPage2*))
+{
+    if (!orderForm)
+        return;
+    operationRunning = true;
+    operation(orderForm);
+    operationRunning = false;
+    const WORD held = heldCommand;
+    heldCommand = 0;
+    if (held)
+        OnCommand(held);
 }
 
 void Register::PlayCue(int cue) const

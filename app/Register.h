@@ -38,10 +38,17 @@ private:
     void PlayCue(int cue) const;
     void DeletePage();
     void ShowNewPage();
+    void RunOrderOperation(void (*operation)(CPage2*));
+    bool HoldDuringOperation(WORD identifier);
 
     // The current page when it is the order form, else null: its commands
     // reach only a real order form, whatever else sends the same ids.
     CPage2* orderForm;
+
+    // While a save or print runs, its boxes leave the host open to commands
+    // from elsewhere; those that would delete the form wait here (0: none).
+    bool operationRunning;
+    WORD heldCommand;
 
     struct CommandRow;
     static const CommandRow Commands[];

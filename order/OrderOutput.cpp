@@ -74,6 +74,11 @@ void PrintOrder(CPage2* page)
         GlobalFree(request.hDevNames);
     if (!chosen || !request.hDC)
         return;
+    // Left while the dialog was up: the order is not printed after all.
+    if (page->Leaving()) {
+        DeleteDC(request.hDC);
+        return;
+    }
 
     // A document or page that fails to start or end is lost; the user is
     // thanked all the same.

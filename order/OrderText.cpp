@@ -110,14 +110,11 @@ bool Passes(Rule rule, const char* field, int method)
     return false;
 }
 
-void FocusField(HWND host, int id)
-{
-    SetFocus(GetDlgItem(host, id));
-}
-
 // Tells the user what is wrong and leads them to it; the order is refused.
-int Refuse(Rule rule, HWND host, int field, int method)
+// A form being left while the box was up is not touched again.
+int Refuse(Rule rule, CPage2* page, int field, int method)
 {
+    HWND host = page->Host();
     switch (rule) {
     case Rule::None:
         break;
@@ -139,24 +136,28 @@ int Refuse(Rule rule, HWND host, int field, int method)
     }
     case Rule::ExpiryDate:
         MessageBoxA(host, DateMessage, nullptr, MB_OK);
-        SetDlgItemTextA(host, field, EmptyDate);
         break;
     }
-    FocusField(host, field);
+    if (page->Leaving())
+        return 1;
+    if (rule == Rule::ExpiryDate)
+        SetDlgItemTextA(host, field, EmptyDate);
+    SetFocus(GetDlgItem(host, field));
     return 1;
 }
 
 // Reads each step's field, refusing at the first broken rule; later fields
 // are not read.
 template <int N>
-int WriteSteps(char* text, const Step (&steps)[N], HWND host, int method)
+int WriteSteps(char* text, const Step (&steps)[N], CPage2* page, int method)
 {
+    HWND host = page->Host();
     char field[FieldReadSize];
     for (const Step& step : steps) {
         AppendToOrder(text, step.label);
         GetDlgItemTextA(host, step.field, field, FieldReadSize);
         if (!Passes(step.rule, field, method))
-            return Refuse(step.rule, host, step.field, method);
+            return Refuse(step.rule, page, step.field, method);
         AppendToOrder(text, field);
     }
     return 0;
@@ -178,19 +179,19 @@ void AppendToOrder(char* text, const char* piece)
 
 int ComposeOrderText(CPage2* page, char* text)
 {
-    HWND host = page->Host();
     const int method = page->PaymentMethod();
     text[0] = '\0';
     AppendToOrder(text, Header);
     AppendToOrder(text, PriceTexts[page->PriceIndex()]);
-    if (WriteSteps(text, FormSteps, host, method))
+    if (WriteSteps(text, FormSteps, page, method))
         return 1;
 
     if (method < 0) {
         // A method picked from this menu arrives as a command after we have
         // returned: the user presses the button again.
-        MessageBoxA(host, MethodMessage, nullptr, MB_OK);
-        page->ShowPaymentMenu();
+        MessageBoxA(page->Host(), MethodMessage, nullptr, MB_OK);
+        if (!page->Leaving())
+            page->ShowPaymentMenu();
         return 1;
     }
 
@@ -206,5 +207,5 @@ int ComposeOrderText(CPage2* page, char* text)
 
     AppendToOrder(text, CardTypeLabel);
     AppendToOrder(text, PaymentMethodNames[method]);
-    return WriteSteps(text, CardSteps, host, method);
+    return WriteSteps(text, CardSteps, page, method);
 }

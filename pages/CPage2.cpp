@@ -65,6 +65,7 @@ CPage2::CPage2(int buttonCount, const ImageButton* buttons, WORD artworkId, HWND
       formFont(CreateBoldArial(FormFontHeight)),
       paymentMethod(-1),
       priceIndex(0),
+      leaving(false),
       controls{}
 {
     // A control that cannot be made leaves its slot empty; the form works on without it.

@@ -39,12 +39,12 @@ inline constexpr ImageButton OrderButtons[3] = {
 constexpr DWORD ControlStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
 // Edit fields scroll sideways rather than wrap, even the multi-line ones.
 constexpr DWORD EditFieldStyle = ControlStyle | ES_LEFT | ES_AUTOHSCROLL;
-// Address and Comments: Enter starts a new line. They have no ES_AUTOVSCROLL,
-// so each takes only as many lines as its box shows.
-constexpr DWORD MultiLineStyle = ES_MULTILINE | ES_WANTRETURN;
+// Address and Comments: Enter starts a new line, and the field scrolls down
+// when the lines outgrow its box, so no line typed is ever refused.
+constexpr DWORD MultiLineStyle = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 constexpr DWORD CheckBoxStyle = ControlStyle | BS_AUTOCHECKBOX;
 static_assert(EditFieldStyle == 0x50030080, "plain edit field");
-static_assert((EditFieldStyle | MultiLineStyle) == 0x50031084, "Address and Comments");
+static_assert((EditFieldStyle | MultiLineStyle) == 0x500310C4, "Address and Comments");
 static_assert((EditFieldStyle | ES_UPPERCASE) == 0x50030088, "State");
 static_assert(CheckBoxStyle == 0x50030003, "CD-ROM box");
 
@@ -88,10 +88,17 @@ public:
     int PaymentMethod() const { return paymentMethod; }   // -1: none chosen yet
     int PriceIndex() const { return priceIndex; }
 
+    // Set when the program is to leave this form as soon as the save or
+    // print under way returns: after its next box that operation leaves the
+    // form alone.
+    void MarkLeaving() { leaving = true; }
+    bool Leaving() const { return leaving; }
+
 protected:
     HFONT formFont;
     int paymentMethod;
     int priceIndex;
+    bool leaving;
     HWND controls[12];   // in FormControls order; the last slot stays empty
 };
 
