@@ -6,7 +6,7 @@
 # On a fresh Debian 12 it first installs what is missing (with apt-get, as
 # root or through sudo), then builds both Windows presets (win32, the
 # shipped i686 program, and win64) and runs the i686 build where 32-bit
-# Wine is installed, else the x86_64 build.
+# Wine is installed and can run, else the x86_64 build.
 #
 # With a display the program simply runs; the script returns its exit code.
 # Without one it runs on a private Xvfb screen, saves a picture of the
@@ -53,9 +53,11 @@ build() {
     done
 }
 
-# The i686 program needs Wine's 32-bit half (Debian's wine32:i386).
+# The i686 program needs Wine's 32-bit loader (Debian's wine32:i386) and a
+# kernel that can run it: on one without IA-32 support the loader fails with
+# "Exec format error", and the x86_64 build of the same sources runs instead.
 pick_program() {
-    if [ -x /usr/lib/wine/wine ] || dpkg -s wine32:i386 >/dev/null 2>&1; then
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
         echo "$root/build/win32/ZorbelOrder.exe"
     else
         echo "$root/build/win64/ZorbelOrder.exe"
