@@ -311,7 +311,7 @@ def make_rail(w, h):
     return img
 
 
-def base_page(felt, rail):
+def base_page(felt, rail, frame_opening=None):
     img = Image.new("RGB", (WIDTH, PAGE_H))
     img.paste(felt, (0, 0))
     # the rail throws a little shadow up onto the cloth
@@ -321,24 +321,61 @@ def base_page(felt, rail):
             r, g, b = img.getpixel((x, y))
             img.putpixel((x, y), (int(r * f), int(g * f), int(b * f)))
     img.paste(rail, (0, BAND_TOP))
-    draw_frame(img)
+    draw_frame(img, frame_opening)
     return img
 
 
-def draw_frame(img):
+# The frame hugs the window edge so that nothing the program writes comes
+# near it: message text stays left of x 400 and above y 400, at least two
+# pixels short of the frame's right side, bottom and corner plates.
+# Outer edges, inclusive:
+FRAME_L, FRAME_T, FRAME_R, FRAME_B = 1, 1, 413, 404
+FRAME_EDGE = (2, 14, 7)
+PLATE = 12                # the brass plates on the corners
+PLATE_PIP = 7
+PLATE_INK = (64, 40, 14)
+# The last topic line runs on to x 413, across where the right side would
+# be, so on the topics page the right side opens over these rows (the line's
+# ink is at rows 144..162).
+TOPIC_LINE_OPENING = (137, 169)
+
+
+def draw_frame(img, opening=None):
+    """A narrow gold moulding round the page, with a brass plate on each corner.
+
+    opening: rows (first, last) where the right side leaves a gap; the
+    moulding either side of it ends in a plate too.
+    """
+    plain = img.copy()
     d = ImageDraw.Draw(img)
-    r, b = 410, 401            # the visible page is 415 wide
-    d.rectangle([3, 3, r + 1, b + 1], outline=(2, 14, 7))
-    d.rectangle([4, 4, r, b], outline=GOLD)
-    d.rectangle([5, 5, r - 1, b - 1], outline=GOLD_DARK)
-    d.rectangle([6, 6, r - 2, b - 2], outline=(3, 20, 10))
+    l, t, r, b = FRAME_L, FRAME_T, FRAME_R, FRAME_B
+    d.rectangle([l, t, r, b], outline=FRAME_EDGE)
+    d.rectangle([l + 1, t + 1, r - 1, b - 1], outline=GOLD)
+    d.rectangle([l + 2, t + 2, r - 2, b - 2], outline=GOLD_DARK)
+    if opening:
+        y0, y1 = opening
+        gap = (r - 2, y0, r + 1, y1 + 1)
+        img.paste(plain.crop(gap), gap[:2])
+
     hr = HiRes(img, (0, 0, WIDTH, BAND_TOP))
     lay = hr.layer()
     dd = ImageDraw.Draw(lay)
-    for suit, (x, y) in zip("SHCD", [(13, 13), (401.5, 13), (13, 392.5),
-                                    (401.5, 392.5)]):
-        cx, cy = hr.pt(x, y)
-        draw_suit(dd, suit, cx, cy, 7 * SS, GOLD + (210,))
+    plates = [("S", l, t), ("H", r + 1 - PLATE, t), ("C", l, b + 1 - PLATE),
+              ("D", r + 1 - PLATE, b + 1 - PLATE)]
+    if opening:
+        plates += [("D", r + 1 - PLATE, opening[0] - PLATE),
+                   ("D", r + 1 - PLATE, opening[1] + 1)]
+    for suit, x, y in plates:
+        # a raised brass square with the suit sunk into it
+        dd.rectangle(hr.rect(x, y, x + PLATE, y + PLATE), fill=FRAME_EDGE + (255,))
+        dd.rectangle(hr.rect(x + 1, y + 1, x + PLATE - 1, y + PLATE - 1),
+                     fill=GOLD_DARK + (255,))
+        dd.rectangle(hr.rect(x + 1, y + 1, x + PLATE - 2, y + PLATE - 2),
+                     fill=GOLD_LIGHT + (255,))
+        dd.rectangle(hr.rect(x + 2, y + 2, x + PLATE - 2, y + PLATE - 2),
+                     fill=GOLD + (255,))
+        cx, cy = hr.pt(x + PLATE / 2, y + PLATE / 2)
+        draw_suit(dd, suit, cx, cy, PLATE_PIP * SS, PLATE_INK + (255,))
     hr.add(lay)
     hr.done()
 
@@ -556,7 +593,7 @@ def label(d, xy, text, size=13, anchor="rs", colour=CREAM, path=SANS_BOLD):
 
 
 def topics_page(felt, rail):
-    page = base_page(felt, rail)
+    page = base_page(felt, rail, TOPIC_LINE_OPENING)
     draw_cascade(page)
     return finish_page(page, TOPICS_BUTTONS)
 
