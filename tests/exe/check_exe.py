@@ -41,7 +41,11 @@ for exe in sys.argv[1:]:
     dialog = run("wrestool", "-x", "--raw", "--type=5", "--name=28672", exe)
     check(name + " host dialog template", dialog == DIALOG, dialog.hex())
     version = run("wrestool", "-x", "--raw", "--type=16", exe).replace(b"\0", b"")
-    check(name + " version strings", all(w in version for w in (b"Quintara Software", b"Zorbel Solitaire")))
+    check(name + " version strings", all(w in version for w in (b"Quintara Software", b"Zorbel Solitaire Order Form")))
+    # Cue 1, the chime of the three order buttons, is the long 44.1 kHz one; cue 2 the short click.
+    rates = [struct.unpack_from("<I", run("wrestool", "-x", "--raw", "--type=WAVE", "--name=%d" % cue, exe) + bytes(28),
+                                24)[0] for cue in (1, 2)]
+    check(name + " cues 1 and 2 at 44100 and 22050 Hz", rates == [44100, 22050], rates)
     icon = run("sh", "-c", "wrestool -x --type=14 --name=1 '%s' | icotool -l -" % exe).decode()
     check(name + " icon 1 is 32x32, 256 colours", "--width=32 --height=32 --bit-depth=8" in icon, icon)
     pe = struct.unpack_from("<I", data, 0x3C)[0]
