@@ -54,12 +54,9 @@ for exe in sys.argv[1:]:
 
 # The shipped preset, built again from a copy of the sources in another folder.
 shipped = os.path.join(ROOT, "build", "win32", "ZorbelOrder.exe")
-with tempfile.TemporaryDirectory() as copy:
-    files = run("git", "ls-files", "-z", cwd=ROOT).decode().split("\0")
-    for f in filter(None, files):
-        os.makedirs(os.path.join(copy, os.path.dirname(f)), exist_ok=True)
-        if os.path.exists(os.path.join(ROOT, f)):
-            shutil.copy2(os.path.join(ROOT, f), os.path.join(copy, f))
+with tempfile.TemporaryDirectory() as folder:
+    copy = os.path.join(folder, "source")
+    shutil.copytree(ROOT, copy, ignore=shutil.ignore_patterns(".git", "build", "__pycache__"))
     built = subprocess.run("cmake --preset win32 && cmake --build --preset win32", shell=True, cwd=copy,
                            capture_output=True).returncode == 0
     again = os.path.join(copy, "build", "win32", "ZorbelOrder.exe")
