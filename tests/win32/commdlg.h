@@ -1,3 +1,1 @@
-// Stand-in: everything the program uses is declared in the windows.h stand-in.
-#pragma once
-#include <windows.h>
+// Empty: the windows.h stand-in, included first, declares what the program takes from here.
