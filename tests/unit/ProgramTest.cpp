@@ -294,4 +294,13 @@ TEST_F(Program, FiftyRoundsOfEverythingLeaveNothingAlive)
     EXPECT_EQ(std::count(seen.cues.begin(), seen.cues.end(), 2), 50 * 6 + 1);
 }
 
+// The answers on the topics page quote what the form charges: the price, and the CD-ROM's extra.
+TEST(TopicAnswers, QuoteThePricesOfTheForm)
+{
+    const double price = atof(PriceTexts[0] + 1), extra = atof(PriceTexts[1] + 1) - price;
+    EXPECT_NE(std::string(TopicAnswers[1]).find("US" + std::string(PriceTexts[0], 6)), std::string::npos);
+    EXPECT_NE(std::string(TopicAnswers[2]).find("US$" + std::to_string(int(extra + 0.5)) + " more"), std::string::npos);
+    EXPECT_GT(price, 0);
+}
+
 }  // namespace
