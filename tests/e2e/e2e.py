@@ -15,6 +15,7 @@ PAGES = {'topics': ((0, 170, 95, 236), [(0, 0, 415, 170), (100, 200, 300, 200)])
          'order': ((0, 0, 415, 30), [(304, 362, 111, 18), (127, 304, 253, 18)])}
 BAND, HELD, HELD_LOOK = (0, 406, 415, 44), (116, 406, 80, 44), (116, 450)   # By Phone held; its look in the strip
 MESSAGE, TOTAL, FORM_BUT_NAME = (100, 200, 300, 200), (304, 362, 111, 18), (0, 52, 415, 398)
+SELECTOR, PAST_SELECTOR = (127, 304, 253, 18), (381, 304, 34, 18)   # the longest name runs into the second
 TOPIC_LINES = [(20, 50 + 30 * k, 395, 26) for k in range(4)]
 # Buttons are clicked near the right end of their faces: the whole face must answer.
 POINT = {'online': (108, 426), 'phone': (188, 426), 'email': (342, 426), 'back': (322, 426), 'save': (187, 426),
@@ -302,7 +303,12 @@ def session_pages(p):
 
 
 def session_card_saved(p):
-    p.click('email', 'order').fill(CARD).click('save').dismiss('Error')   # no name: the focus goes to Name
+    first = p.click('email', 'order').look().region(*SELECTOR)
+    p.fill({'method': 1}).expect('Check chosen: the selector names it', lambda s: s.region(*SELECTOR) != first)
+    time.sleep(0.6)   # a second click within the double-click time would be a double click, which opens nothing
+    p.fill({'method': 2}).fill(CARD).expect('Visa after the longest name: nothing of it left',
+                                            lambda s: is_art(s, 'order', PAST_SELECTOR))
+    p.click('save').dismiss('Error')   # no name: the focus goes to Name
     p.type(CARD_SAVED['name']).click('save').dismiss('Error')   # a bad date: to Exp. Date, a full "mm/yy" again
     p.type(CARD_SAVED['date'], 'End', 'shift+Home').click('save').dismiss('Thank you!')
     p.ended('card order: saved after two refusals, thank-you box, exit 0')
