@@ -1,5 +1,6 @@
 /* Posts WM_COMMAND with the id given on the command line to the order helper's host dialog,
-   the "#32770" window with a 415x450 client area; exits with 1 when there is none. */
+   the "#32770" window with a 415x450 client area; exits with 1 when there is none. Id 0 instead
+   invalidates the whole window, as another window uncovering it would. */
 #include <windows.h>
 #include <stdlib.h>
 
@@ -11,7 +12,7 @@ static BOOL CALLBACK PostToHost(HWND window, LPARAM id)
     RECT client;
     if (GetClassNameA(window, name, sizeof name) && !lstrcmpA(name, "#32770") && GetClientRect(window, &client) &&
         client.right == 415 && client.bottom == 450)
-        posted = PostMessageA(window, WM_COMMAND, (WPARAM)id, 0);
+        posted = id ? PostMessageA(window, WM_COMMAND, (WPARAM)id, 0) : InvalidateRect(window, NULL, TRUE);
     return !posted;
 }
 
