@@ -48,7 +48,7 @@ fuzz() {
     local corpus
     corpus=$(mktemp -d)
     build/fuzz/fuzz_order_text -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$corpus" 2>&1 |
-        grep -E 'ERROR|SUMMARY|stat::number_of_executed_units|exec/s:' | tail -8
+        grep -E 'ERROR|SUMMARY|DONE|stat::number_of_executed_units' | tail -8
     local rc=${PIPESTATUS[0]}
     rm -rf "$corpus"
     return "$rc"
