@@ -5,11 +5,11 @@ the shipped build is the same bytes when built again elsewhere.
 
     tests/exe/check_exe.py build/win32/ZorbelOrder.exe build/win64/ZorbelOrder.exe
 Prints PASS/FAIL lines and the totals; exits 1 on any FAIL."""
-import hashlib, os, re, shutil, struct, subprocess, sys, tempfile
+import hashlib, itertools, os, re, shutil, struct, subprocess, sys, tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 AT_START = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
-ON_DEMAND = {"comdlg32.dll", "winmm.dll", "shell32.dll"}   # print, cues, online page
+ON_DEMAND = {"comdlg32.dll": "PrintDlgA", "winmm.dll": "PlaySoundA", "shell32.dll": "ShellExecuteA"}  # print, cues, web
 TEXT_LIMIT = 64 * 1024
 # Captionless host: style 0x920000C4, no controls, 0,0,200,100, 8 point "MS Sans Serif".
 DIALOG = bytes.fromhex("c400009200000000000000000000c80064000000000000000800") + "MS Sans Serif\0".encode("utf-16-le")
@@ -25,16 +25,64 @@ def run(*command, **kw):
     return subprocess.run(command, capture_output=True, **kw).stdout
 
 
+class PE:  # just enough of a PE image to follow its import tables
+    def __init__(self, data):
+        self.data, head = data, struct.unpack_from("<I", data, 0x3C)[0] + 4
+        count, self.stamp, optional, magic = struct.unpack_from("<2xHI8xH2xH", data, head)
+        self.wide, self.ptr = magic == 0x20B, "<Q" if magic == 0x20B else "<I"
+        self.base, self.exports, self.imports = struct.unpack_from(("<Q80x" if self.wide else "<I64x") + "I4xI", data,
+                                                                   head + 48 - 4 * self.wide)
+        self.sections = [struct.unpack_from("<4I12xI", data, head + 28 + optional + 40 * i) for i in range(count)]
+
+    def at(self, rva, code=False):  # file offset; None outside the sections' file data (or outside code)
+        return next((offset + rva - start for size, start, file_size, offset, flags in self.sections
+                     if 0 <= rva - start < min(size, file_size) and (flags & 0x20000000 or not code)), None)
+
+    def get(self, form, rva):
+        return struct.unpack_from(form, self.data, self.at(rva))
+
+    def records(self, form, rva):  # up to the first that starts with 0
+        return itertools.takewhile(any, (self.get(form, rva + struct.calcsize(form) * i) for i in itertools.count()))
+
+    def name(self, rva):
+        return self.data[self.at(rva):self.data.index(b"\0", self.at(rva))].decode("latin-1")
+
+    def table(self, dll, slots, names):  # (DLL, [(function, its address slot)])
+        return self.name(dll).lower(), [(self.name(entry + 2), slots + struct.calcsize(self.ptr) * i)
+                                        for i, (entry,) in enumerate(self.records(self.ptr, names))]
+
+    def tables(self):  # import tables, then the delay-import ones: out of the directory, so found by shape
+        heads = (struct.unpack_from("<4xI4x5I", self.data, at) for at in range(0, len(self.data) - 32, 4)
+                 if self.data.startswith(b"\1\0\0\0", at))
+        return [self.table(dll, slots, names) for names, _, _, dll, slots in self.records("<5I", self.imports)], [
+            self.table(*head[:3]) for head in heads if head[3:] == (0, 0, 0)
+            and None not in map(self.at, head[:3]) and self.name(head[0]).lower().endswith(".dll")]
+
+    def loads(self, slot):  # whether the slot starts at a stub for itself: mov eax, slot / lea rax, [slot]; jmp
+        at = self.at(stub := self.get(self.ptr, slot)[0] - self.base, code=True)
+        prefix, value = (b"\x48\x8d\x05", slot - stub - 7) if self.wide else (b"\xb8", self.base + slot)
+        return at is not None and self.data.startswith(prefix + struct.pack("<q", value)[:4] + b"\xe9", at)
+
+
+def exported(path, objdump):  # from a build of the DLL, else its import library's hint/name records
+    if path.endswith(".dll") and os.path.exists(path):
+        dll = PE(open(path, "rb").read())
+        count, names = dll.get("<24xI4xI", dll.exports)
+        return set(map(dll.name, dll.get("<%dI" % count, names)))
+    return {bytes.fromhex("".join(line[6:41] for line in block.splitlines()))[2:].split(b"\0")[0].decode()
+            for block in re.findall(r"\.idata\$6:\n((?: .*\n)+)", run(objdump, "-s", "-j", ".idata$6", path).decode())}
+
+
 for exe in sys.argv[1:]:
     name = os.path.relpath(exe, ROOT)
     data = open(exe, "rb").read()
-    wide = b"x86-64" in run("file", "-b", exe)
-    objdump = ("x86_64" if wide else "i686") + "-w64-mingw32-objdump"
+    image = PE(data)
+    objdump = ("x86_64" if image.wide else "i686") + "-w64-mingw32-objdump"
     imported = set(re.findall(r"dll name: (\S+)", run(objdump, "-p", exe).decode().lower()))
     # Delay-loaded DLLs are named in the image but not in the import table.
     named = {dll for dll in ON_DEMAND if dll.encode() in data.lower()}
     check(name + " imports only %s at start-up" % sorted(AT_START), imported == AT_START, sorted(imported))
-    check(name + " delay-loads " + " ".join(sorted(ON_DEMAND)), named == ON_DEMAND, sorted(named))
+    check(name + " delay-loads " + " ".join(sorted(ON_DEMAND)), named == set(ON_DEMAND), sorted(named))
     text = re.search(r"\.text\s+([0-9a-f]+)", run(objdump, "-h", exe).decode())
     size = int(text.group(1), 16) if text else None
     check(name + " .text at most %d bytes (%s)" % (TEXT_LIMIT, size), size and size <= TEXT_LIMIT, size)
@@ -48,9 +96,18 @@ for exe in sys.argv[1:]:
     check(name + " cues 1 and 2 at 44100 and 22050 Hz", rates == [44100, 22050], rates)
     icon = run("sh", "-c", "wrestool -x --type=14 --name=1 '%s' | icotool -l -" % exe).decode()
     check(name + " icon 1 is 32x32, 256 colours", "--width=32 --height=32 --bit-depth=8" in icon, icon)
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    check(name + " carries no time stamp", struct.unpack_from("<I", data, pe + 8)[0] == 0)
+    check(name + " carries no time stamp", image.stamp == 0)
     check(name + " names no build folder", ROOT.encode() not in data)
+    # A delay-import slot left without its loader stub sends the first call to address 0.
+    imports, delayed = image.tables()
+    stubs = {(dll, function): image.loads(slot) for dll, slots in delayed for function, slot in slots}
+    check(name + " delay-import slots start at their loader stubs",
+          set(ON_DEMAND.items()) <= set(stubs) and all(stubs.values()), stubs)
+    folder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows" if image.wide else os.environ.get("WINE_I386_DLLS", "")
+    source = os.path.join(folder, "*.dll") if os.path.isdir(folder) else "/usr/%s/lib/lib*.a" % objdump[:-8]
+    unknown = [dll + "!" + function for dll, slots in imports + delayed for known in
+               [exported(source.replace("*", dll[:-4]), objdump)] for function, _ in slots if function not in known]
+    check(name + " imports only names its DLLs export (as listed in %s)" % source, imports and not unknown, unknown)
 
 # The shipped preset, built again from a copy of the sources in another folder.
 shipped = os.path.join(ROOT, "build", "win32", "ZorbelOrder.exe")
