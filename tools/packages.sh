@@ -19,4 +19,4 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation)
 TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils cups printer-driver-cups-pdf
-               poppler-utils fonts-dejavu-core python3-pil)
+               poppler-utils fonts-dejavu-core python3-pil qemu-system-x86 debootstrap cpio)

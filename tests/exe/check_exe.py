@@ -10,7 +10,7 @@ import hashlib, itertools, os, re, shutil, struct, subprocess, sys, tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 AT_START = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
 ON_DEMAND = {"comdlg32.dll": "PrintDlgA", "winmm.dll": "PlaySoundA", "shell32.dll": "ShellExecuteA"}  # print, cues, web
-TEXT_LIMIT = 64 * 1024
+TEXT_LIMIT = 40 * 1024   # the shipped code stays small: 39.8 KB on i686 now
 # Captionless host: style 0x920000C4, no controls, 0,0,200,100, 8 point "MS Sans Serif".
 DIALOG = bytes.fromhex("c400009200000000000000000000c80064000000000000000800") + "MS Sans Serif\0".encode("utf-16-le")
 results = []
