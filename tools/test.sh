@@ -24,11 +24,12 @@ trap 'rm -f "$log"' EXIT
 # $log; a step that reports "N passed, M failed" (or ctest's summary) counts
 # its own tests, any other counts as one.
 step() {
-    local name=$1 rc p f
+    local name=$1 rc p f start=$SECONDS
     shift
     echo "== $name"
     "$@" 2>&1 | tee "$log"
     rc=${PIPESTATUS[0]}
+    echo "== $name: $((SECONDS - start)) s"
     if summary=$(grep -Eo '[0-9]+ passed, [0-9]+ failed' "$log" | tail -1) && [ -n "$summary" ]; then
         p=$(echo "$summary" | awk '{print $1}')
         f=$(echo "$summary" | awk '{print $3}')
@@ -75,5 +76,6 @@ else
 fi
 
 [ ${#failures[@]} -eq 0 ] || echo "Failed: ${failures[*]}"
+echo "All steps: $((SECONDS / 60)) min $((SECONDS % 60)) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

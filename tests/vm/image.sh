@@ -8,16 +8,19 @@ CACHE=${ZORBEL_VM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zorbel-vm}
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$CACHE/image-$(sha256sum "$0" | cut -c1-12)
 [ -f "$dir/disk.img" ] && { echo "$dir"; exit 0; }
+[ "$(id -u)" = 0 ] || { echo "vm: making the machine needs root (debootstrap)" >&2; exit 1; }
 PACKAGES=linux-image-686,busybox-static,python3,wine,wine32,libcups2,libdbus-1-3,libgnutls30,libfreetype6,fontconfig,\
 libxcomposite1,libxcursor1,libxfixes3,libxi6,libxinerama1,libxrandr2,libxrender1,libxxf86vm1,fonts-liberation,\
 fonts-dejavu-core,xvfb,xauth,xdotool,x11-utils,imagemagick,cups,cups-client,printer-driver-cups-pdf,poppler-utils
-MODULES="virtio_pci virtio_blk crc32c_generic ext4 9pnet_virtio 9p"
+# What the kernel needs to reach the disk and the shared folder, each after those it depends on.
+MODULES="virtio virtio_ring virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci virtio_blk crc16 mbcache jbd2
+crc32c_generic ext4 netfs fscache 9pnet 9pnet_virtio 9p"
 say() { echo "vm: [$((SECONDS / 60))m$((SECONDS % 60))s] $*" >&2; }
 
 rm -rf "$CACHE"/image-* && mkdir -p "$dir" "$CACHE/debs"   # one image at a time; the packages stay
 root=$dir/root
 mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1)
-say "making the i386 machine in $CACHE (once; about 5 minutes). Downloading its packages:"
+say "making the i386 machine in $CACHE (once; 5 to 7 minutes). Downloading its packages:"
 debootstrap --foreign --cache-dir="$CACHE/debs" --arch=i386 --variant=minbase --include="$PACKAGES" bookworm "$root" \
     "${mirror:-http://deb.debian.org/debian}" 2>&1 | awk '/^[WE]:/ || NR % 60 == 0 { print "vm:   " $0; fflush() }' >&2
 # Unpacking here instead of in the machine saves ten minutes of emulated
@@ -61,25 +64,14 @@ chmod 755 "$root/sbin/zorbel-init"
 
 say "kernel and initrd"
 cp "$root"/boot/vmlinuz-* "$dir/kernel"
-modules=$(echo "$root"/usr/lib/modules/*)
 initrd=$dir/initrd.d
-mkdir -p "$initrd/bin" "$initrd/dev" "$initrd/proc" "$initrd/root"
+mkdir -p "$initrd/bin" "$initrd/dev" "$initrd/root"
 cp "$root/usr/bin/busybox" "$initrd/bin/"
-load=()
-add() {   # a module after those it depends on
-    local ko deps
-    [[ " ${load[*]} " == *" $1 "* ]] && return
-    ko=$(find "$modules" -name "$1.ko")
-    deps=$(grep -aoE 'depends=[a-z0-9_,-]*' "$ko" | cut -d= -f2 | tr , ' ')
-    for dep in $deps; do add "$dep"; done
-    cp "$ko" "$initrd/"
-    load+=("$1")
-}
-for m in $MODULES; do add "$m"; done
+for m in $MODULES; do cp "$(find "$root"/usr/lib/modules -name "$m.ko")" "$initrd/"; done
 cat > "$initrd/init" <<EOF
 #!/bin/busybox sh
 /bin/busybox mount -t devtmpfs dev /dev
-for m in ${load[*]}; do /bin/busybox insmod /\$m.ko; done
+for m in $(echo $MODULES); do /bin/busybox insmod /\$m.ko; done
 /bin/busybox mount -t ext4 /dev/vda /root || /bin/busybox sh
 exec /bin/busybox switch_root /root /sbin/zorbel-init
 EOF
@@ -104,11 +96,14 @@ mkdir -p /root/PDF
 cupsd && sleep 2
 lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd && lpadmin -d PDF
 echo "vm: in the machine: a Wine prefix (the longest step)"
+(while sleep 30; do echo "vm:   still making the Wine prefix"; done) &
 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wineboot -i
 wineserver -w
+kill $!
 kill $(cat /run/cups/cupsd.pid) 2>/dev/null || true
 EOF
-say "first start of the machine: Wine prefix and printer (about 2 minutes)"
+say "first start of the machine: Wine prefix and printer (3 to 5 minutes)"
 VM_DIR=$dir VM_DISK=$dir/disk.img.new bash "$here/run.sh" || { say "the first start failed"; exit 1; }
 mv "$dir/disk.img.new" "$dir/disk.img"
+say "ready; $(du -sh "$CACHE" | cut -f1) in $CACHE (remove that folder to make it anew)"
 echo "$dir"
