@@ -8,7 +8,6 @@ CACHE=${ZORBEL_VM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zorbel-vm}
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$CACHE/image-$(sha256sum "$0" | cut -c1-12)
 [ -f "$dir/disk.img" ] && { echo "$dir"; exit 0; }
-[ "$(id -u)" = 0 ] || { echo "vm: making the machine needs root (debootstrap)" >&2; exit 1; }
 PACKAGES=linux-image-686,busybox-static,python3,wine,wine32,libcups2,libdbus-1-3,libgnutls30,libfreetype6,fontconfig,\
 libxcomposite1,libxcursor1,libxfixes3,libxi6,libxinerama1,libxrandr2,libxrender1,libxxf86vm1,fonts-liberation,\
 fonts-dejavu-core,xvfb,xauth,xdotool,x11-utils,imagemagick,cups,cups-client,printer-driver-cups-pdf,poppler-utils
