@@ -72,7 +72,7 @@ if [ "$quick" = quick ]; then
     step "end-to-end tests: x86_64 build, Wine" /usr/bin/python3 tests/e2e/e2e.py build/win64/ZorbelOrder.exe
 else
     step "end-to-end tests: shipped i686 build, 32-bit Wine in the emulated i386 machine" \
-        bash tests/vm/run.sh WINEPREFIX=/root/.wine python3 tests/e2e/e2e.py build/win32/ZorbelOrder.exe
+        bash tests/vm/run.sh python3 tests/e2e/e2e.py build/win32/ZorbelOrder.exe
 fi
 
 [ ${#failures[@]} -eq 0 ] || echo "Failed: ${failures[*]}"

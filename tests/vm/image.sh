@@ -19,7 +19,7 @@ say() { echo "vm: [$((SECONDS / 60))m$((SECONDS % 60))s] $*" >&2; }
 rm -rf "$CACHE"/image-* && mkdir -p "$dir" "$CACHE/debs"   # one image at a time; the packages stay
 root=$dir/root
 mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1)
-say "making the i386 machine in $CACHE (once; 5 to 7 minutes). Downloading its packages:"
+say "making the i386 machine in $CACHE (once; 3 to 7 minutes). Downloading its packages:"
 debootstrap --foreign --cache-dir="$CACHE/debs" --arch=i386 --variant=minbase --include="$PACKAGES" bookworm "$root" \
     "${mirror:-http://deb.debian.org/debian}" 2>&1 | awk '/^[WE]:/ || NR % 60 == 0 { print "vm:   " $0; fflush() }' >&2
 # Unpacking here instead of in the machine saves ten minutes of emulated
@@ -101,7 +101,7 @@ wineserver -w
 kill $!
 kill $(cat /run/cups/cupsd.pid) 2>/dev/null || true
 EOF
-say "first start of the machine: Wine prefix and printer (3 to 5 minutes)"
+say "first start of the machine: Wine prefix and printer (1 to 4 minutes)"
 VM_DIR=$dir VM_DISK=$dir/disk.img.new bash "$here/run.sh" || { say "the first start failed"; exit 1; }
 mv "$dir/disk.img.new" "$dir/disk.img"
 say "ready; $(du -sh "$CACHE" | cut -f1) in $CACHE (remove that folder to make it anew)"

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 dir=${VM_DIR:-$(bash "$root/tests/vm/image.sh")}
 disk=${VM_DISK:-$dir/disk.img}
 mkdir -p "$root/build/vm"
-[ $# -eq 0 ] || echo "$*" > "$root/build/vm/job"
+[ $# -eq 0 ] || printf 'export WINEPREFIX=/root/.wine   # made with the image\n%s\n' "$*" > "$root/build/vm/job"
 rm -f "$root/build/vm/rc" "$root/build/vm/console"
 touch "$root/build/vm/console"
 (tail -n +1 -f --pid=$$ "$root/build/vm/console" | grep --line-buffered -v '^\[ *[0-9.]*\] ') &
