@@ -1,5 +1,6 @@
 # Sourced by run.sh and test.sh: installs, on Debian 12, whatever of the
-# given packages is missing. Does nothing when everything is there.
+# given packages is missing, as root or through sudo, and says what. Does
+# nothing when everything is there.
 ensure_packages() {
     local missing=()
     local package
@@ -7,16 +8,22 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root (or sudo) to install: ${missing[*]}" >&2; return 1; }
+        sudo=(sudo)
+    fi
     echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    "${sudo[@]}" apt-get update -qq || return 1
+    # sudo drops the caller's environment: env hands the setting through.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# What building and running the program needs. No i386 architecture: 32-bit
-# Wine does not resolve on Debian 12 next to the amd64 libraries.
+# What building and running the program needs; cups and its PDF printer let
+# Print for Post/or Fax print under Wine. No i386 architecture: 32-bit Wine
+# does not resolve on Debian 12 next to the amd64 libraries.
 BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64)
-RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation)
-TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils cups printer-driver-cups-pdf
-               poppler-utils fonts-dejavu-core python3-pil qemu-system-x86 debootstrap cpio)
+RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation cups printer-driver-cups-pdf)
+TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils poppler-utils fonts-dejavu-core
+               python3-pil qemu-system-x86 debootstrap cpio)

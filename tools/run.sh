@@ -17,32 +17,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-PACKAGES=(
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
-    xvfb xauth xdotool imagemagick icoutils
-    cups printer-driver-cups-pdf poppler-utils fonts-liberation
-    cmake ninja-build
-)
+. tools/packages.sh
 
 say() { echo "run.sh: $*" >&2; }
-
-install_missing() {
-    local missing=() p
-    for p in "${PACKAGES[@]}"; do
-        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-    done
-    [ ${#missing[@]} = 0 ] && return 0
-    say "installing ${missing[*]}"
-    local sudo=()
-    if [ "$(id -u)" != 0 ]; then
-        command -v sudo >/dev/null || { say "need root (or sudo) to install ${missing[*]}"; exit 1; }
-        sudo=(sudo)
-    fi
-    # Only the amd64 packages: 32-bit Wine (wine32:i386) is used when it is
-    # already there, never added here.
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-}
 
 build() {
     local preset
@@ -133,7 +110,9 @@ run_headless() {
     return $rc
 }
 
-install_missing
+# Only the amd64 packages: 32-bit Wine (wine32:i386) is used when it is
+# already there, never added here.
+ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" || exit 1
 build
 program=$(pick_program)
 [ -f "$program" ] || { say "no $program after the build"; exit 1; }
