@@ -53,7 +53,7 @@ constexpr int StepsWorstCase(const Step (&steps)[N])
 {
     int total = 0;
     for (const Step& step : steps)
-        total += Length(step.label) + FieldLimit(step.field);
+        total += Length(step.label) + FieldRead;
     return total;
 }
 

@@ -5,8 +5,10 @@
 #include "pages/CPage2.h"
 
 // Each field is read into a scratch buffer of this size: at most its first
-// 511 characters reach the order.
+// 511 characters reach the order. A control's own text limit is no bound:
+// another program can set any text past it.
 constexpr int FieldReadSize = 512;
+constexpr int FieldRead = FieldReadSize - 1;
 
 // The order's own texts, in the order they are written. Every value follows
 // the label before it on the same line.
@@ -52,15 +54,6 @@ constexpr int Longest(const char* const (&texts)[N])
     return longest;
 }
 
-// What a field can hand over: its control's own limit, else the read limit.
-constexpr int FieldLimit(int id)
-{
-    for (const FormControl& control : FormControls)
-        if (control.id == id && control.textLimit > 0 && control.textLimit < FieldReadSize - 1)
-            return control.textLimit;
-    return FieldReadSize - 1;
-}
-
 }  // namespace order_text
 
 // The closing text of a saved order. Its first two line feeds end the order's
@@ -73,19 +66,18 @@ inline constexpr char HowToSubmitBlock[] =
     "\n\nYou may also order through the web via our secure on-line store by going\nto:\n   " VENDOR_WEB_SITE
     "\n\n                THANK YOU!";
 
-// Room for the longest order there can be: the seven free fields at the read
-// limit, State, Card # and Exp. Date at their controls' limits, the longest
-// price and method texts, and the closing block that saving appends.
+// Room for the longest order there can be: all ten fields at the read limit,
+// the longest price and method texts, and the closing block that saving
+// appends.
 constexpr int OrderTextSize = [] {
     using namespace order_text;
-    constexpr int FreeFields = 7 * (FieldReadSize - 1);
-    constexpr int LimitedFields = FieldLimit(IDC_STATE) + FieldLimit(IDC_CARDNUM) + FieldLimit(IDC_EXPDATE);
+    constexpr int Fields = (IDC_EXPDATE - IDC_NAME + 1) * FieldRead;
     constexpr int Method = Longest(PaymentMethodNames);
     constexpr int ByCard = Chars(CardTypeLabel) + Method + Chars(CardNumberLabel) + Chars(ExpiryLabel);
     constexpr int ByCheck = Chars(MethodSeparator) + Method + Chars(PayableNote);
     return Chars(Header) + Longest(PriceTexts) + Chars(NameLabel) + Chars(AddressLabel) + Chars(CityIndent) +
            Chars(StateSeparator) + Chars(ZipSeparator) + Chars(EmailLabel) + Chars(HeardLabel) +
-           Chars(CommentLabel) + (ByCard > ByCheck ? ByCard : ByCheck) + FreeFields + LimitedFields +
+           Chars(CommentLabel) + (ByCard > ByCheck ? ByCard : ByCheck) + Fields +
            Chars(HowToSubmitBlock) + 1;
 }();
 

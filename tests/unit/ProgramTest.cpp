@@ -89,6 +89,8 @@ protected:
     HWND host = nullptr;
 };
 
+std::string Saved() { return std::string(std::istreambuf_iterator<char>(std::ifstream("My Order.txt").rdbuf()), {}); }
+
 // Accepted, the order holds the piece found. Refused, the one box says it, the focus goes to the field (for no
 // method it stays in Name), the menu opens only for a missing method, and no field changes but a bad date.
 TEST_F(Program, AFormMakesItsOrderOrIsRefusedAtTheFirstBrokenRule)
@@ -98,6 +100,10 @@ TEST_F(Program, AFormMakesItsOrderOrIsRefusedAtTheFirstBrokenRule)
     const std::string payable = "\n\nPlease make checks payable to Quintara Software.\n\n";
     const int num = IDC_CARDNUM;
     const auto card = [](std::string brand) { return "This is not a valid " + brand + " number!\n Please check it."; };
+    Fields full;   // every field at 600 characters, past any control's limit, each read as its first 511
+    for (int id = IDC_NAME; id <= IDC_EXPDATE; ++id)
+        full[id] = std::string(id == IDC_EMAIL ? "@." : id == num ? "4" : id == IDC_EXPDATE ? "12/29" : "") +
+                   std::string(600, 'n');
     const struct { Fields fields; int method; std::string found; int focus; } rows[] = {
         {{{IDC_NAME, "  "}, {IDC_ADDRESS, "ab"}}, Visa, "\nName:       \nAddress:  ab\n", 0},
         {{{IDC_NAME, "A"}}, Visa, name, IDC_NAME}, {{{IDC_NAME, "A"}}, NoMethod, name, IDC_NAME},
@@ -117,7 +123,7 @@ TEST_F(Program, AFormMakesItsOrderOrIsRefusedAtTheFirstBrokenRule)
         {{{IDC_CARDNUM, "x"}, {IDC_EXPDATE, "?"}}, Check, "Comment:\nDeal me in\n\nCheck" + payable, 0},
         {{{IDC_CARDNUM, ""}}, PostalOrder, "\n\nPostal Money Order - in US dollars" + payable, 0},
         {{{IDC_STATE, "NY"}, {IDC_CDROM, "1"}}, Visa, " amount of $27.00 U.S.\n\nMY INFO:\n", 0},
-        {{{IDC_NAME, std::string(600, 'n')}}, Visa, "Name:     " + std::string(511, 'n') + "\nAddress", 0},
+        {full, Visa, "\nExp. Date: 12/29" + std::string(506, 'n'), 0},
         {{{IDC_ADDRESS, "1 Elm\r\nFlat 2"}}, Visa, "Address:  1 Elm\r\nFlat 2\n          Albany, CA 12207\n", 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows);
@@ -126,6 +132,8 @@ TEST_F(Program, AFormMakesItsOrderOrIsRefusedAtTheFirstBrokenRule)
         ASSERT_EQ(seen.boxes.size(), row.focus ? 1u : 0u);
         if (!row.focus) {
             EXPECT_NE(text.find(row.found), std::string::npos) << text;
+            SaveOrder(Form());   // whole, then the closing block
+            EXPECT_EQ(Saved(), text + HowToSubmitBlock);
             continue;
         }
         EXPECT_EQ(seen.boxes[0].text, row.found);
@@ -134,8 +142,6 @@ TEST_F(Program, AFormMakesItsOrderOrIsRefusedAtTheFirstBrokenRule)
             EXPECT_EQ(Item(host, id).text, id == IDC_EXPDATE && row.focus == id ? "mm/yy" : entry);
     }
 }
-
-std::string Saved() { return std::string(std::istreambuf_iterator<char>(std::ifstream("My Order.txt").rdbuf()), {}); }
 
 TEST_F(Program, AnAcceptedOrderIsSavedOrPrintedOnceAndAFailedSaveCanBeRetried)
 {
