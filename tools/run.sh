@@ -110,8 +110,6 @@ run_headless() {
     return $rc
 }
 
-# Only the amd64 packages: 32-bit Wine (wine32:i386) is used when it is
-# already there, never added here.
 ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" || exit 1
 build
 program=$(pick_program)
