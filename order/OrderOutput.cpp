@@ -1,5 +1,11 @@
 // Saving the order as "My Order.txt" and printing it on one page; either way
 // the user is thanked and the program closes.
+
+// First of all: any C++ standard header switches stdio over to mingw's own
+// printf engine, several kilobytes of code that a 486 cannot all run. Taken
+// first, stdio stays msvcrt.dll's.
+#include <stdio.h>
+
 #include "order/OrderOutput.h"
 
 #include <windows.h>

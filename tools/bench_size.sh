@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Size of the shipped program: its code (.text) and what it imports, loaded
-# at start-up or delay-loaded on first use. By hand: tools/bench_size.sh [EXE]
+# at start-up or delay-loaded on first use, then the executable checks on it.
+# By hand: tools/bench_size.sh [EXE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=${1:-build/win32/ZorbelOrder.exe}
@@ -16,4 +17,4 @@ $objdump -p "$exe" | awk '
     /^$/ && dll && names { print "  " dll ":" names; dll = ""; names = "" }
     END { if (dll) print "  " dll ":" names }'
 echo "Checks:"
-bash tests/exe/check_exe.sh "$exe" | sed 's/^/  /'
+/usr/bin/python3 tests/exe/check_exe.py "$exe" | sed "s/^/  /"   # .text bound, 486 code, imports

@@ -179,10 +179,14 @@ def check(name, ok, why=''):
 class Program:
     """One start of the program in its own working folder; the steps return the program, to chain them."""
 
-    def __init__(self, name):
-        self.work = tempfile.mkdtemp(prefix=name + '-', dir=TMP)
+    def __init__(self, name, planted=False):
+        self.work, exe, env = tempfile.mkdtemp(prefix=name + '-', dir=TMP), EXE, None
+        if planted:   # a stranger's winmm.dll beside the program, which Wine (as Windows) then takes first by name
+            exe = shutil.copy(EXE, self.work)
+            shutil.copy(PLANTED, self.work + '/winmm.dll')
+            env = dict(os.environ, WINEDLLOVERRIDES=os.environ['WINEDLLOVERRIDES'] + ';winmm=n,b')
         xdo('mousemove', 2, 2)   # parked off the window, clear of every button and topic
-        self.proc = sp.Popen(['wine', EXE], cwd=self.work, stdout=sp.DEVNULL, stderr=sp.DEVNULL)
+        self.proc = sp.Popen(['wine', exe], cwd=self.work, env=env, stdout=sp.DEVNULL, stderr=sp.DEVNULL)
         STARTED.append(self.proc)
         self.window = wait(lambda: next((w for w in windows('') if geometry(w)[2:] == (415, 450)), None), 60,
                            'no 415x450 window within 60 s')
@@ -287,6 +291,8 @@ def session_pages(p):
     p.move('no topic').expect('Back during a refusal: topics page after the box, no menu', 'topics', 0.7, p.others)
     p.click('email', 'order').click('save').dismiss('Error', post=2)
     p.ended('Exit during a refusal: ends with 0 after the box, no window left')
+    check('the cues came from the system folder, never the winmm.dll beside the program',
+          not os.path.exists(p.work + '/planted-winmm-loaded'))
 
 
 def session_card_saved(p):
@@ -345,15 +351,16 @@ def setup():
 
 
 def main():
-    global EXE, TMP, POST, ROOT_WINDOW, SHOTS
+    global EXE, TMP, POST, PLANTED, ROOT_WINDOW, SHOTS
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
     SHOTS = os.path.dirname(EXE) + '/e2e-shots'   # one folder for each build
     TMP = tempfile.mkdtemp(prefix='zorbel-e2e.')
     POST, started, xvfb = os.path.dirname(EXE) + '/post_command.exe', time.time(), None   # built with the program
+    PLANTED = os.path.dirname(EXE) + '/planted-winmm.dll'
     shutil.rmtree(SHOTS, ignore_errors=True)
     try:
-        if not (os.path.isfile(EXE) and os.path.isfile(POST)):
-            raise Fail('no program or no post_command.exe at %s' % EXE)
+        if not all(map(os.path.isfile, (EXE, POST, PLANTED))):
+            raise Fail('no program, post_command.exe or planted-winmm.dll at %s' % EXE)
         # Run copies from a local folder: Wine maps a program on a 9p share (the emulated machine's) with zeros
         # for part of its resources.
         EXE, POST = shutil.copy(EXE, TMP), shutil.copy(POST, TMP)
@@ -362,7 +369,7 @@ def main():
         for session in (session_pages, session_card_saved, session_postal_printed):
             name = session.__name__[8:].replace('_', ' ')
             try:
-                session(Program(name.replace(' ', '-')))
+                session(Program(name.replace(' ', '-'), planted=session is session_pages))
             except (Fail, sp.TimeoutExpired) as e:
                 check(name, False, str(e))
             for proc in STARTED:   # a program that failed must not stand in for the next one

@@ -10,7 +10,10 @@ import hashlib, itertools, os, re, shutil, struct, subprocess, sys, tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 AT_START = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
 ON_DEMAND = {"comdlg32.dll": "PrintDlgA", "winmm.dll": "PlaySoundA", "shell32.dll": "ShellExecuteA"}  # print, cues, web
-TEXT_LIMIT = 40 * 1024   # the shipped code stays small: 39.8 KB on i686 now
+TEXT_LIMIT = 12 * 1024   # the shipped code stays small: 10.9 KB on i686 now
+# What a 486 cannot run: P5/P6 instructions (multi-byte NOPs included), MMX/SSE and later; in objdump's words.
+NEWER_THAN_486 = re.compile(r"\b(cmov|fcmov|fu?comip?\b|cmpxchg8b|rdtsc|rdpmc|rdmsr|wrmsr|cpuid|sys(enter|exit)|ud2|"
+                            r"nop[wlq]|prefetch|tzcnt|lzcnt|popcnt|movbe|endbr|fisttp|emms|fx(save|rstor))|%[xyz]?mm\d")
 # Captionless host: style 0x920000C4, no controls, 0,0,200,100, 8 point "MS Sans Serif".
 DIALOG = bytes.fromhex("c400009200000000000000000000c80064000000000000000800") + "MS Sans Serif\0".encode("utf-16-le")
 results = []
@@ -81,9 +84,16 @@ for exe in sys.argv[1:]:
     imports, delayed = image.tables()
     imported = {dll for dll, _ in imports}
     check(name + " imports only %s at start-up" % sorted(AT_START), imported == AT_START, sorted(imported))
+    # Windows 95/98 have the ANSI functions only: their Unicode (W) ones are stubs that fail.
+    wide = [function for _, slots in imports + delayed for function, _ in slots if re.search("[a-z]W$", function)]
+    check(name + " imports no Unicode (W) function", not wide, wide)
     text = re.search(r"\.text\s+([0-9a-f]+)", run(objdump, "-h", exe).decode())
     size = int(text.group(1), 16) if text else None
     check(name + " .text at most %d bytes (%s)" % (TEXT_LIMIT, size), size and size <= TEXT_LIMIT, size)
+    if not image.wide:   # the shipped build runs on any PC from a 486 up
+        code = run(objdump, "-d", "--no-show-raw-insn", "-j", ".text", exe).decode().splitlines()
+        newer = [line.strip() for line in code if NEWER_THAN_486.search(line.partition(":")[2])]
+        check(name + " holds no instruction newer than the 486 (%d found)" % len(newer), not newer, newer[:8])
     dialog = run("wrestool", "-x", "--raw", "--type=5", "--name=28672", exe)
     check(name + " host dialog template", dialog == DIALOG, dialog.hex())
     version = run("wrestool", "-x", "--raw", "--type=16", exe).replace(b"\0", b"")
