@@ -179,14 +179,11 @@ def check(name, ok, why=''):
 class Program:
     """One start of the program in its own working folder; the steps return the program, to chain them."""
 
-    def __init__(self, name, planted=False):
-        self.work, exe, env = tempfile.mkdtemp(prefix=name + '-', dir=TMP), EXE, None
-        if planted:   # a stranger's winmm.dll beside the program, which Wine (as Windows) then takes first by name
-            exe = shutil.copy(EXE, self.work)
-            shutil.copy(PLANTED, self.work + '/winmm.dll')
-            env = dict(os.environ, WINEDLLOVERRIDES=os.environ['WINEDLLOVERRIDES'] + ';winmm=n,b')
+    def __init__(self, name, overrides=''):
+        self.work = tempfile.mkdtemp(prefix=name + '-', dir=TMP)
         xdo('mousemove', 2, 2)   # parked off the window, clear of every button and topic
-        self.proc = sp.Popen(['wine', exe], cwd=self.work, env=env, stdout=sp.DEVNULL, stderr=sp.DEVNULL)
+        env = dict(os.environ, WINEDLLOVERRIDES=os.environ['WINEDLLOVERRIDES'] + overrides)
+        self.proc = sp.Popen(['wine', EXE], cwd=self.work, env=env, stdout=sp.DEVNULL, stderr=sp.DEVNULL)
         STARTED.append(self.proc)
         self.window = wait(lambda: next((w for w in windows('') if geometry(w)[2:] == (415, 450)), None), 60,
                            'no 415x450 window within 60 s')
@@ -291,8 +288,7 @@ def session_pages(p):
     p.move('no topic').expect('Back during a refusal: topics page after the box, no menu', 'topics', 0.7, p.others)
     p.click('email', 'order').click('save').dismiss('Error', post=2)
     p.ended('Exit during a refusal: ends with 0 after the box, no window left')
-    check('the cues came from the system folder, never the winmm.dll beside the program',
-          not os.path.exists(p.work + '/planted-winmm-loaded'))
+    check('the winmm.dll beside the program: never loaded', not os.path.exists(p.work + '/planted-winmm-loaded'))
 
 
 def session_card_saved(p):
@@ -351,7 +347,7 @@ def setup():
 
 
 def main():
-    global EXE, TMP, POST, PLANTED, ROOT_WINDOW, SHOTS
+    global EXE, TMP, POST, ROOT_WINDOW, SHOTS
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
     SHOTS = os.path.dirname(EXE) + '/e2e-shots'   # one folder for each build
     TMP = tempfile.mkdtemp(prefix='zorbel-e2e.')
@@ -362,14 +358,15 @@ def main():
         if not all(map(os.path.isfile, (EXE, POST, PLANTED))):
             raise Fail('no program, post_command.exe or planted-winmm.dll at %s' % EXE)
         # Run copies from a local folder: Wine maps a program on a 9p share (the emulated machine's) with zeros
-        # for part of its resources.
-        EXE, POST = shutil.copy(EXE, TMP), shutil.copy(POST, TMP)
+        # for part of its resources. Beside the program lies a stranger's winmm.dll.
+        EXE, POST, _ = shutil.copy(EXE, TMP), shutil.copy(POST, TMP), shutil.copy(PLANTED, TMP + '/winmm.dll')
         xvfb = setup()
         ROOT_WINDOW = str(int(run('xwininfo', '-root', text=True).stdout.split('Window id: ')[1].split()[0], 16))
         for session in (session_pages, session_card_saved, session_postal_printed):
             name = session.__name__[8:].replace('_', ' ')
             try:
-                session(Program(name.replace(' ', '-'), planted=session is session_pages))
+                # The first takes a DLL from beside the program before the system's own, as Windows does.
+                session(Program(name.replace(' ', '-'), ';winmm=n,b' if session is session_pages else ''))
             except (Fail, sp.TimeoutExpired) as e:
                 check(name, False, str(e))
             for proc in STARTED:   # a program that failed must not stand in for the next one

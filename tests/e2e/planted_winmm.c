@@ -1,5 +1,4 @@
-/* A stranger's winmm.dll, as it could lie beside the order helper in a Downloads folder. Loaded, it leaves the
-   file "planted-winmm-loaded" in the current folder; its PlaySoundA plays nothing. */
+/* A stranger's winmm.dll beside the order helper: loaded, it leaves "planted-winmm-loaded" in the current folder. */
 #define WIN32_LEAN_AND_MEAN   /* no mmsystem.h, which declares the real PlaySoundA */
 #include <windows.h>
 
@@ -10,7 +9,4 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
     return TRUE;
 }
 
-extern "C" __declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR, HMODULE, DWORD)
-{
-    return TRUE;
-}
+extern "C" __declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR, HMODULE, DWORD) { return TRUE; }
