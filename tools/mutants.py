@@ -65,7 +65,7 @@ MUTANTS = [
     ("order/OrderOutput.cpp", "DeleteDC(printer);", "(void)0;", "printer DC leaked"),
     ("order/OrderOutput.cpp", "#include <stdio.h>", "#include <cstdio>",
      "order written through mingw's printf engine, which a 486 cannot run"),
-    ("app/ProcessStart.cpp", "__pfnDliNotifyHook2 = LoadFromSystemFolder;", "__pfnDliNotifyHook2 = nullptr;",
+    ("app/ProcessStart.cpp", "module = LoadLibraryA(path);", "module = LoadLibraryA(info->szDll);",
      "a winmm.dll beside the program runs at the first cue"),
     ("CMakeLists.txt", "PRIVATE -march=i486)", "PRIVATE -march=i686)", "shipped program needs a Pentium Pro"),
     ("resources/app.rc", 'IDW_CUE_ORDER WAVE "cue1.wav"', 'IDW_CUE_ORDER WAVE "cue2.wav"',
