@@ -368,7 +368,7 @@ def main():
         for session in (session_pages, session_card_saved, session_postal_printed):
             name = session.__name__[8:].replace('_', ' ')
             try:
-                # The first takes a DLL from beside the program before the system's own, as Windows does.
+                # The pages session takes a DLL from beside the program before the system's own, as Windows does.
                 session(Program(name.replace(' ', '-'), ';winmm=n,b' if session is session_pages else ''))
             except (Fail, sp.TimeoutExpired) as e:
                 check(name, False, str(e))
