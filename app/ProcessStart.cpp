@@ -5,8 +5,6 @@
 
 #include <delayimp.h>   // after windows.h, which it needs
 
-#include <cstring>
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int);
 
 namespace {
@@ -16,22 +14,25 @@ namespace {
 using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
 constexpr DWORD SearchSystemFolderOnly = 0x800;   // LOAD_LIBRARY_SEARCH_SYSTEM32
 
-// The print dialog, sound and shell DLLs load on first use, and by their bare
-// names the system would look in the program's folder first: each is loaded
-// here by its full path. There is no second try by the bare name: a DLL
-// missing from the system folder fails as the delay-load helper fails any
+// The C runtime, print dialog, sound and shell DLLs load on first use, and by
+// their bare names the system would look in the program's folder first: each
+// is loaded here by its full path. There is no second try by the bare name: a
+// DLL missing from the system folder fails as the delay-load helper fails any
 // DLL it cannot load.
+// This hook runs while the C runtime itself is being loaded, so it and all it
+// calls use kernel32 only: a C runtime call here (strlen, memcpy, or one the
+// compiler makes of a loop) would come back into the hook for the same DLL,
+// without end.
 FARPROC WINAPI LoadFromSystemFolder(unsigned notification, PDelayLoadInfo info)
 {
     if (notification != dliNotePreLoadLibrary)
         return nullptr;
     char path[MAX_PATH];
     const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
-    const size_t name = std::strlen(info->szDll) + 1;
     HMODULE module = nullptr;
-    if (folder && folder + 1 + name <= MAX_PATH) {
+    if (folder && folder + 1 + static_cast<UINT>(lstrlenA(info->szDll)) < MAX_PATH) {
         path[folder] = '\\';
-        std::memcpy(path + folder + 1, info->szDll, name);
+        lstrcpyA(path + folder + 1, info->szDll);
         module = LoadLibraryA(path);
     }
     if (!module) {
@@ -47,12 +48,12 @@ FARPROC WINAPI LoadFromSystemFolder(unsigned notification, PDelayLoadInfo info)
 // delayimp.h).
 PfnDliHook __pfnDliNotifyHook2 = LoadFromSystemFolder;
 
-// The process starts here, without a C runtime start-up of its own:
-// msvcrt.dll sets itself up as it loads, and the program has no static
-// constructors (the link fails if one appears). Before anything else, where
-// the system offers it, every DLL the process loads by name, the system's
-// own loads for the print dialog and the shell included, comes from the
-// system folder only.
+// The process starts here, without a C runtime start-up of its own: the C
+// runtime DLL sets itself up as it loads, at the first allocation, and the
+// program has no static constructors (the link fails if one appears). Before
+// anything else, where the system offers it, every DLL the process loads by
+// name, the system's own loads for the print dialog and the shell included,
+// comes from the system folder only.
 extern "C" void ProgramEntry()
 {
     const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");

@@ -179,10 +179,11 @@ def check(name, ok, why=''):
 class Program:
     """One start of the program in its own working folder; the steps return the program, to chain them."""
 
-    def __init__(self, name, overrides=''):
+    def __init__(self, name):
         self.work = tempfile.mkdtemp(prefix=name + '-', dir=TMP)
         xdo('mousemove', 2, 2)   # parked off the window, clear of every button and topic
-        self.env = dict(os.environ, WINEDLLOVERRIDES=os.environ['WINEDLLOVERRIDES'] + overrides)
+        # A DLL beside the program comes before the system's own, as on Windows for all but the KnownDLLs.
+        self.env = dict(os.environ, WINEDLLOVERRIDES=os.environ['WINEDLLOVERRIDES'] + ';winmm,crtdll=n,b')
         self.proc = sp.Popen(['wine', EXE], cwd=self.work, env=self.env, stdout=sp.DEVNULL, stderr=sp.DEVNULL)
         STARTED.append(self.proc)
         self.window = wait(lambda: next((w for w in windows('') if geometry(w)[2:] == (415, 450)), None), 60,
@@ -290,7 +291,7 @@ def session_pages(p):
     p.ended('Exit during a refusal: ends with 0 after the box, no window left')
     hook = run('wine', PROBE, cwd=p.work, env=p.env).returncode   # its hook alone, as on Windows before 8
     check('the winmm.dll beside the program: never loaded, nor by its hook alone (%s)' % hook,
-          hook == 0 and not os.path.exists(p.work + '/planted-winmm-loaded'))
+          hook == 0 and not os.path.exists(p.work + '/planted-winmm.dll-loaded'))
 
 
 def session_card_saved(p):
@@ -304,6 +305,7 @@ def session_card_saved(p):
     p.type(CARD_SAVED['date'], 'End', 'shift+Home').click('save').dismiss('Thank you!', reference='thanks-saved')
     p.ended('card order: saved after two refusals, thank-you box, exit 0')
     p.saved('card order: "My Order.txt"', order_text(CARD, CARD_SAVED))
+    check('the crtdll.dll beside the program: never loaded', not os.path.exists(p.work + '/planted-crtdll.dll-loaded'))
 
 
 def session_postal_printed(p):
@@ -353,23 +355,23 @@ def main():
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
     SHOTS = os.path.dirname(EXE) + '/e2e-shots'   # one folder for each build
     TMP = tempfile.mkdtemp(prefix='zorbel-e2e.')
-    started, xvfb, tools = time.time(), None, ('post_command.exe', 'hook_probe.exe', 'planted-winmm.dll')
+    started, xvfb, tools = time.time(), None, ('post_command.exe', 'hook_probe.exe', 'planted.dll')
     POST, PROBE, PLANTED = (os.path.dirname(EXE) + '/' + f for f in tools)   # built with the program
     shutil.rmtree(SHOTS, ignore_errors=True)
     try:
         if not all(map(os.path.isfile, (EXE, POST, PROBE, PLANTED))):
             raise Fail('no program, or not all its test tools, at %s' % EXE)
         # Run copies from a local folder: Wine maps a program on a 9p share (the emulated machine's) with zeros
-        # for part of its resources. Beside the program lies a stranger's winmm.dll.
+        # for part of its resources. Beside the program lie a stranger's winmm.dll and crtdll.dll.
         EXE, POST, PROBE = (shutil.copy(f, TMP) for f in (EXE, POST, PROBE))
-        shutil.copy(PLANTED, TMP + '/winmm.dll')
+        for dll in ('winmm.dll', 'crtdll.dll'):
+            shutil.copy(PLANTED, TMP + '/' + dll)
         xvfb = setup()
         ROOT_WINDOW = str(int(run('xwininfo', '-root', text=True).stdout.split('Window id: ')[1].split()[0], 16))
         for session in (session_pages, session_card_saved, session_postal_printed):
             name = session.__name__[8:].replace('_', ' ')
             try:
-                # The pages session takes a DLL from beside the program before the system's own, as Windows does.
-                session(Program(name.replace(' ', '-'), ';winmm=n,b' if session is session_pages else ''))
+                session(Program(name.replace(' ', '-')))
             except (Fail, sp.TimeoutExpired) as e:
                 check(name, False, str(e))
             for proc in STARTED:   # a program that failed must not stand in for the next one

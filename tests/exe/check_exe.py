@@ -8,8 +8,9 @@ Prints PASS/FAIL lines and the totals; exits 1 on any FAIL."""
 import hashlib, itertools, os, re, shutil, struct, subprocess, sys, tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-AT_START = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
+AT_START = {"kernel32.dll", "user32.dll", "gdi32.dll"}   # KnownDLLs, which Windows takes from the system folder
 ON_DEMAND = {"comdlg32.dll": "PrintDlgA", "winmm.dll": "PlaySoundA", "shell32.dll": "ShellExecuteA"}  # print, cues, web
+RUNTIME = {False: "crtdll.dll", True: "msvcrt.dll"}   # the C runtime every Windows of each width has, for the file
 TEXT_LIMIT = 12 * 1024   # the shipped code stays small: 10.9 KB on i686 now
 # What a 486 cannot run: P5/P6 instructions (multi-byte NOPs included), MMX/SSE and later; in objdump's words.
 NEWER_THAN_486 = re.compile(r"\b(cmov|fcmov|fu?comip?\b|cmpxchg8b|rdtsc|rdpmc|rdmsr|wrmsr|cpuid|sys(enter|exit)|ud2|"
@@ -107,8 +108,11 @@ for exe in sys.argv[1:]:
     check(name + " names no build folder", ROOT.encode() not in data)
     # A delay-import slot left without its loader stub sends the first call to address 0.
     stubs = {(dll, function): image.loads(slot) for dll, slots in delayed for function, slot in slots}
+    wanted = dict(ON_DEMAND, **{RUNTIME[image.wide]: "fputs"})
+    check(name + " delay-loads %s and nothing else" % sorted(wanted), {dll for dll, _ in delayed} == set(wanted),
+          sorted(dll for dll, _ in delayed))
     check(name + " delay-import slots start at their loader stubs",
-          set(ON_DEMAND.items()) <= set(stubs) and all(stubs.values()), stubs)
+          set(wanted.items()) <= set(stubs) and all(stubs.values()), stubs)
     folder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows" if image.wide else os.environ.get("WINE_I386_DLLS", "")
     source = os.path.join(folder, "*.dll") if os.path.isdir(folder) else "/usr/%s/lib/lib*.a" % objdump[:-8]
     unknown = [dll + "!" + function for dll, slots in imports + delayed for known in
