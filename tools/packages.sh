@@ -26,4 +26,9 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation cups printer-driver-cups-pdf)
 TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils poppler-utils fonts-dejavu-core
-               python3-pil qemu-system-x86 debootstrap cpio)
+               python3-pil qemu-system-x86 debootstrap cpio softhsm2 opensc)
+# What tools/release.sh needs to sign: osslsigncode, openssl to check a PEM
+# key's password first, and OpenSSL's PKCS#11 engine for a key in a token.
+# The release tests (in TEST_PACKAGES) add a software token, softhsm2, and
+# pkcs11-tool from opensc to put a key in it.
+RELEASE_PACKAGES=(osslsigncode openssl libengine-pkcs11-openssl)
