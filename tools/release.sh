@@ -59,7 +59,20 @@ for file in "$pfx" "$cert"; do
     [ -z "$file" ] || [ -f "$file" ] || fail "no such file: $file"
 done
 
+# The release replaces the folder whole: never one that holds anything else.
+if [ -e "$out" ] || [ -L "$out" ]; then
+    [ -d "$out" ] && [ -z "$(find "$out" -mindepth 1 -maxdepth 1 ! -name ZorbelOrder.exe ! -name SHA256SUMS)" ] ||
+        fail "$out holds more than a release; name a new folder with --out"
+fi
 ensure_packages "${BUILD_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" || fail "could not install what the release needs"
+# osslsigncode asks on the terminal when a PEM key will not open; better to say so and stop.
+if [ -n "$key" ] && [ -z "$module" ]; then
+    passin=pass:
+    [ -z "${SIGN_PASSWORD+set}" ] || passin=env:SIGN_PASSWORD
+    openssl pkey -in "$key" -noout -passin "$passin" 2>/dev/null ||
+        fail "cannot open the PEM key $key: wrong or missing SIGN_PASSWORD?"
+fi
+
 say "building the shipped program (win32)"
 cmake --preset win32 >/dev/null && cmake --build --preset win32 >&2 || fail "the build failed"
 build=build/win32/ZorbelOrder.exe
@@ -82,30 +95,26 @@ else
         (umask 077 && printf '%s' "$SIGN_PASSWORD" >"$secret/password")
         readpass=(-readpass "$secret/password")
     fi
-    # osslsigncode asks on the terminal when a PEM key will not open; better to say so and stop.
-    if [ -z "$module" ] && [ -n "$key" ]; then
-        passin=pass:
-        [ -z "${SIGN_PASSWORD+set}" ] || passin=env:SIGN_PASSWORD
-        openssl pkey -in "$key" -noout -passin "$passin" 2>/dev/null ||
-            fail "cannot open the PEM key $key: wrong or missing SIGN_PASSWORD? $out is unchanged"
-    fi
     description=$(sed -n 's/.*VALUE "FileDescription", "\(.*\)\\0".*/\1/p' resources/app.rc)
     host=$(sed -n 's/^#define VENDOR_WEB_HOST *"\(.*\)".*/\1/p' app/Vendor.h)
     stamp=()
     [ -z "$timestamp" ] || stamp=(-ts "$timestamp")
     say "signing${timestamp:+, time stamp from $timestamp}"
-    osslsigncode sign "${signer[@]}" "${readpass[@]}" -h sha256 -n "$description" -i "http://$host" \
-        "${stamp[@]}" -in "$build" -out "$exe" </dev/null >"$work/log" 2>&1 ||
-        { cat "$work/log" >&2; fail "signing failed (above); $out is unchanged"; }
+    if ! osslsigncode sign "${signer[@]}" "${readpass[@]}" -h sha256 -n "$description" -i "http://$host" \
+        "${stamp[@]}" -in "$build" -out "$exe" </dev/null >"$work/log" 2>&1; then
+        cat "$work/log" >&2
+        reason="signing failed (above)"
+        grep -q "timestamping failed" "$work/log" && reason="no time stamp from $timestamp"
+        grep -Eq "mac verify failure|PIN incorrect|Login failed" "$work/log" && reason="wrong or missing SIGN_PASSWORD"
+        fail "$reason; $out is unchanged"
+    fi
     # What anyone checks against the sources: the signature must come off and leave the build.
     osslsigncode remove-signature -in "$exe" -out "$work/unsigned" >/dev/null &&
         cmp -s "$work/unsigned" "$build" || fail "the signed program does not give back the build; $out is unchanged"
 fi
 (cd "$work/new" && sha256sum ZorbelOrder.exe >SHA256SUMS)
 
-if [ -e "$out" ] || [ -L "$out" ]; then
-    mv -T "$out" "$work/old"
-fi
+[ ! -e "$out" ] && [ ! -L "$out" ] || mv -T "$out" "$work/old"
 mv -T "$work/new" "$out" || { mv -T "$work/old" "$out"; fail "could not put the release in $out"; }
 say "$out: ZorbelOrder.exe ($([ ${#signer[@]} -gt 0 ] && echo signed${timestamp:+ and time-stamped} || echo unsigned)), SHA256SUMS"
 cat "$out/SHA256SUMS"

@@ -9,7 +9,7 @@ build=$root/build/win32/ZorbelOrder.exe
 module=/usr/lib/softhsm/libsofthsm2.so
 tmp=$(mktemp -d)
 trap 'kill $server 2>/dev/null; rm -rf "$tmp"' EXIT
-cd "$tmp" && mkdir tokens scratch
+cd "$tmp" && mkdir tokens scratch notes && touch notes/to-keep
 SIGN_PASSWORD=$(head -c 18 /dev/urandom | base64) SO_PIN=$(head -c 18 /dev/urandom | base64)
 export SIGN_PASSWORD SO_PIN SOFTHSM2_CONF=$tmp/softhsm2.conf
 echo "directories.tokendir = $tmp/tokens" >"$SOFTHSM2_CONF"
@@ -53,7 +53,7 @@ for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed
     "a .pfx, time-stamped|stamped|--pfx key.pfx --timestamp http://127.0.0.1:$(cat port)" \
     "a .pfx, wrong password|refused|--pfx key.pfx" "a PEM pair, wrong password|refused|--cert cert.pem --key key.pem" \
     "a key in a token, wrong PIN|refused|--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;object=signer" \
-    "a .pfx that is not there|failed|--pfx nowhere.pfx" \
+    "a .pfx that is not there|failed|--pfx nowhere.pfx" "a folder of other files|failed|--out notes" \
     "a time-stamp server that does not answer|failed|--pfx key.pfx --timestamp http://127.0.0.1:1"; do
     IFS='|' read -r name outcome arguments <<<"$row"
     read -ra arguments <<<"$arguments"
@@ -67,7 +67,8 @@ for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed
     case $outcome in
     refused | failed)
         [ $rc -ne 0 ] || why+=("release.sh succeeded")
-        diff -r before dist >/dev/null || why+=("dist/ changed") ;;
+        diff -r before dist >/dev/null && [ -f notes/to-keep ] || why+=("dist/ or notes/ changed")
+        [ $outcome = failed ] || grep -q SIGN_PASSWORD log || why+=("no word of SIGN_PASSWORD") ;;
     *)
         [ $rc -eq 0 ] || why+=("release.sh failed: $(tail -5 log)")
         (cd dist && sha256sum -c --quiet SHA256SUMS) >/dev/null 2>&1 || why+=("SHA256SUMS does not verify")
