@@ -116,5 +116,7 @@ fi
 
 [ ! -e "$out" ] && [ ! -L "$out" ] || mv -T "$out" "$work/old"
 mv -T "$work/new" "$out" || { mv -T "$work/old" "$out"; fail "could not put the release in $out"; }
-say "$out: ZorbelOrder.exe ($([ ${#signer[@]} -gt 0 ] && echo signed${timestamp:+ and time-stamped} || echo unsigned)), SHA256SUMS"
+kind=unsigned
+[ ${#signer[@]} -eq 0 ] || kind="signed${timestamp:+ and time-stamped}"
+say "$out: ZorbelOrder.exe ($kind), SHA256SUMS"
 cat "$out/SHA256SUMS"

@@ -1,92 +1,57 @@
 #!/usr/bin/env bash
-# tools/release.sh unsigned, signed with each form of key, time-stamped by a
-# local RFC 3161 responder, and failing without touching the last release.
-# Keys, certificates, token and PINs are throwaway ones made here; secrets
-# pass through the environment only. Prints PASS/FAIL lines and the totals.
+# tools/release.sh unsigned, signed with each form of key, time-stamped by a local RFC 3161 responder, and failing
+# without touching the last release. Keys, token and PINs are throwaway; secrets pass through the environment only.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32/ZorbelOrder.exe
-module=/usr/lib/softhsm/libsofthsm2.so
-tmp=$(mktemp -d)
-trap 'kill $server 2>/dev/null; rm -rf "$tmp"' EXIT
-cd "$tmp" && mkdir tokens scratch notes && touch notes/to-keep
-SIGN_PASSWORD=$(head -c 18 /dev/urandom | base64) SO_PIN=$(head -c 18 /dev/urandom | base64)
-export SIGN_PASSWORD SO_PIN SOFTHSM2_CONF=$tmp/softhsm2.conf
-echo "directories.tokendir = $tmp/tokens" >"$SOFTHSM2_CONF"
+root=$(cd "$(dirname "$0")/../.." && pwd) module=/usr/lib/softhsm/libsofthsm2.so tmp=$(mktemp -d)
+trap 'kill $server; rm -rf "$tmp"' EXIT
+cd "$tmp" && mkdir tokens scratch notes && touch notes/to-keep && echo "directories.tokendir = $tmp/tokens" >softhsm2.conf
+SIGN_PASSWORD=$(head -c 18 /dev/urandom | base64) && export SIGN_PASSWORD SOFTHSM2_CONF=$tmp/softhsm2.conf
+printf '%s\n' '[tsa]' 'default_tsa = t' '[t]' 'serial = serial' 'signer_cert = tsa.pem' 'signer_key = tsa.key' \
+    'signer_digest = sha256' 'default_policy = 1.2.3.4' 'digests = sha256' >tsa.cnf
+cert() { openssl req -x509 -newkey rsa:2048 -days 2 -subj "/CN=$1" -addext "extendedKeyUsage=critical,$2" "${@:3}"; }
+p11() { pkcs11-tool --module $module --token-label zorbel --login "$@"; }  # the throwaway token's SO PIN is its PIN
 {
-    openssl req -x509 -newkey rsa:2048 -keyout key.pem -passout env:SIGN_PASSWORD -out cert.pem -days 2 \
-        -subj "/CN=Throwaway signer" -addext extendedKeyUsage=critical,codeSigning
+    cert signer codeSigning -keyout key.pem -out cert.pem -passout env:SIGN_PASSWORD
+    cert tsa timeStamping -keyout tsa.key -out tsa.pem -nodes
     openssl pkcs12 -export -in cert.pem -inkey key.pem -passin env:SIGN_PASSWORD -passout env:SIGN_PASSWORD -out key.pfx
     openssl pkey -in key.pem -passin env:SIGN_PASSWORD -outform DER -out key.der
-    openssl req -x509 -newkey rsa:2048 -nodes -keyout tsa.key -out tsa.pem -days 2 \
-        -subj "/CN=Throwaway TSA" -addext extendedKeyUsage=critical,timeStamping
-    pkcs11-tool --module $module --init-token --label zorbel --so-pin env:SO_PIN
-    pkcs11-tool --module $module --token-label zorbel --login --login-type so --so-pin env:SO_PIN \
-        --init-pin --new-pin env:SIGN_PASSWORD
-    pkcs11-tool --module $module --token-label zorbel --login --pin env:SIGN_PASSWORD \
-        --write-object key.der --type privkey --id 01 --label signer
+    pkcs11-tool --module $module --init-token --label zorbel --so-pin env:SIGN_PASSWORD
+    p11 --login-type so --so-pin env:SIGN_PASSWORD --init-pin --new-pin env:SIGN_PASSWORD
+    p11 --pin env:SIGN_PASSWORD --write-object key.der --type privkey --id 01 --label signer
 } >setup.log 2>&1 || { cat setup.log; echo "0 passed, 1 failed"; exit 1; }
-printf '[tsa]\ndefault_tsa = t\n[t]\nserial = serial\nsigner_cert = tsa.pem\nsigner_key = tsa.key\n%s\n' \
-    "signer_digest = sha256" "default_policy = 1.2.3.4" "digests = sha256" >tsa.cnf
-python3 -c '
-import http.server, subprocess
-class Reply(http.server.BaseHTTPRequestHandler):
+exec 3< <(python3 -c 'import http.server as h, subprocess
+class Reply(h.BaseHTTPRequestHandler):
     def do_POST(self):
-        query = self.rfile.read(int(self.headers["Content-Length"]))
-        reply = subprocess.run(["openssl", "ts", "-reply", "-config", "tsa.cnf", "-queryfile", "/dev/stdin"],
-                               input=query, capture_output=True).stdout
-        self.send_response(200)
-        self.send_header("Content-Type", "application/timestamp-reply")
-        self.send_header("Content-Length", str(len(reply)))
-        self.end_headers()
-        self.wfile.write(reply)
-server = http.server.HTTPServer(("127.0.0.1", 0), Reply)
-print(server.server_port, flush=True)
-server.serve_forever()' >port 2>/dev/null &
-server=$!
-for _ in $(seq 50); do [ -s port ] && break; sleep 0.1; done
-
-# NAME|OUTCOME|ARGUMENTS: signed, stamped (and signed), refused (with the wrong password) or failed.
-passed=0 failed=0
-for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed|--cert cert.pem --key key.pem" \
-    "a key in a token|signed|--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;object=signer" \
-    "a .pfx, time-stamped|stamped|--pfx key.pfx --timestamp http://127.0.0.1:$(cat port)" \
-    "a .pfx, wrong password|refused|--pfx key.pfx" "a PEM pair, wrong password|refused|--cert cert.pem --key key.pem" \
-    "a key in a token, wrong PIN|refused|--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;object=signer" \
+        self.send_response(200), self.send_header("Content-Type", "application/timestamp-reply"), self.end_headers()
+        subprocess.run("openssl ts -reply -config tsa.cnf -queryfile /dev/stdin".split(), stdout=self.wfile,
+                       input=self.rfile.read(int(self.headers["Content-Length"])))
+s = h.HTTPServer(("127.0.0.1", 0), Reply); print(s.server_port, flush=True); s.serve_forever()' 2>/dev/null)
+server=$! pem="--cert cert.pem --key key.pem" passed=0 failed=0 && read -r port <&3
+token="--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;object=signer" ts="--timestamp http://127.0.0.1"
+# Each row: what it is, how it ends (unsigned, signed, stamped, refused for the password, failed), arguments.
+for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed|$pem" "a key in a token|signed|$token" \
+    "a .pfx, time-stamped|stamped|--pfx key.pfx $ts:$port" "a .pfx, wrong password|refused|--pfx key.pfx" \
+    "a PEM pair, wrong password|refused|$pem" "a key in a token, wrong PIN|refused|$token" \
     "a .pfx that is not there|failed|--pfx nowhere.pfx" "a folder of other files|failed|--out notes" \
-    "a time-stamp server that does not answer|failed|--pfx key.pfx --timestamp http://127.0.0.1:1"; do
-    IFS='|' read -r name outcome arguments <<<"$row"
-    read -ra arguments <<<"$arguments"
-    rm -rf before && cp -a dist before 2>/dev/null
-    password=$SIGN_PASSWORD
-    [ "$outcome" != refused ] || password=wrong-$RANDOM
-    SIGN_PASSWORD=$password TMPDIR=$tmp/scratch "$root/tools/release.sh" --out dist "${arguments[@]}" \
-        </dev/null >log 2>&1
-    rc=$? why=()
-    exe=dist/ZorbelOrder.exe
-    case $outcome in
-    refused | failed)
-        [ $rc -ne 0 ] || why+=("release.sh succeeded")
-        diff -r before dist >/dev/null && [ -f notes/to-keep ] || why+=("dist/ or notes/ changed")
-        [ $outcome = failed ] || grep -q SIGN_PASSWORD log || why+=("no word of SIGN_PASSWORD") ;;
-    *)
-        [ $rc -eq 0 ] || why+=("release.sh failed: $(tail -5 log)")
-        (cd dist && sha256sum -c --quiet SHA256SUMS) >/dev/null 2>&1 || why+=("SHA256SUMS does not verify")
-        [ $outcome = unsigned ] || {
-            osslsigncode verify -CAfile cert.pem -TSA-CAfile tsa.pem -in $exe >verify 2>&1 || why+=("not verified")
-            [ $outcome = signed ] || grep -q "Timestamp Server Signature verification: ok" verify ||
-                why+=("no time stamp verified")
-            osslsigncode remove-signature -in $exe -out unsigned.exe >/dev/null 2>&1 && exe=unsigned.exe
-        }
-        cmp -s $exe "$build" || why+=("not the build byte for byte under the signature") ;;
-    esac
-    [ -z "$(ls -A scratch)" ] && ! ls -d .dist.* >/dev/null 2>&1 || why+=("temporary files left")
-    rm -f unsigned.exe
-    if [ ${#why[@]} -eq 0 ]; then
-        echo "PASS release with $name" && passed=$((passed + 1))
+    "a silent time-stamp server|failed|--pfx key.pfx $ts:1"; do
+    IFS='|' read -r name outcome arguments <<<"$row" && read -ra arguments <<<"$arguments"
+    rm -rf before unsigned.exe && cp -a dist before 2>/dev/null
+    [ "$outcome" = refused ] && password=wrong-$RANDOM || password=$SIGN_PASSWORD
+    SIGN_PASSWORD=$password TMPDIR=$tmp/scratch "$root/tools/release.sh" --out dist "${arguments[@]}" </dev/null >log 2>&1
+    rc=$? why=() exe=dist/ZorbelOrder.exe
+    if [ "$outcome" = refused ] || [ "$outcome" = failed ]; then
+        [ $rc -ne 0 ] && diff -r before dist >/dev/null && [ -f notes/to-keep ] || why+=("ended 0 or touched a release")
+        [ $outcome = failed ] || grep -q SIGN_PASSWORD log || why+=("no word of SIGN_PASSWORD")
     else
-        echo "FAIL release with $name: ${why[*]}" && failed=$((failed + 1))
+        [ $rc -eq 0 ] && (cd dist && sha256sum -c --quiet SHA256SUMS) &>/dev/null || why+=("no release: $(tail -3 log)")
+        [ $outcome = unsigned ] || osslsigncode verify -CAfile cert.pem -TSA-CAfile tsa.pem $exe &>verified ||
+            why+=("not verified")
+        [ $outcome != stamped ] || grep -q "Server Signature verification: ok" verified || why+=("no time stamp")
+        osslsigncode remove-signature $exe unsigned.exe &>/dev/null && exe=unsigned.exe  # fails on an unsigned one
+        cmp -s $exe "$root/build/win32/ZorbelOrder.exe" || why+=("not the build byte for byte under the signature")
     fi
+    [ -z "$(ls -A scratch)" ] && ! ls -d .dist.* >/dev/null 2>&1 || why+=("temporary files left")
+    [ ${#why[@]} -eq 0 ] && echo "PASS release with $name" && passed=$((passed + 1)) && continue
+    echo "FAIL release with $name: ${why[*]}" && failed=$((failed + 1))
 done
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+echo "$passed passed, $failed failed" && [ $failed -eq 0 ]
