@@ -50,7 +50,7 @@ elif [ -n "$cert$key$module" ]; then
         [ -f "$module" ] || fail "no PKCS#11 module at $module"
         signer=(-pkcs11module "$module" -certs "$cert" -key "$key")
     else
-        [ -f "$key" ] || fail "no key file at $key"
+        [ -f "$key" ] || fail "no key file at $key (a key in a token also needs --pkcs11-module)"
         signer=(-certs "$cert" -key "$key")
     fi
 fi
@@ -97,6 +97,7 @@ else
     fi
     description=$(sed -n 's/.*VALUE "FileDescription", "\(.*\)\\0".*/\1/p' resources/app.rc)
     host=$(sed -n 's/^#define VENDOR_WEB_HOST *"\(.*\)".*/\1/p' app/Vendor.h)
+    [ -n "$description" ] && [ -n "$host" ] || fail "no FileDescription in resources/app.rc or web host in app/Vendor.h"
     stamp=()
     [ -z "$timestamp" ] || stamp=(-ts "$timestamp")
     say "signing${timestamp:+, time stamp from $timestamp}"

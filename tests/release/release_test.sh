@@ -3,7 +3,7 @@
 # without touching the last release. Keys, token and PINs are throwaway; secrets pass through the environment only.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd) module=/usr/lib/softhsm/libsofthsm2.so tmp=$(mktemp -d)
-trap 'kill $server; rm -rf "$tmp"' EXIT
+trap 'kill ${server-} 2>/dev/null; rm -rf "$tmp"' EXIT
 cd "$tmp" && mkdir tokens scratch notes && touch notes/to-keep && echo "directories.tokendir = $tmp/tokens" >softhsm2.conf
 SIGN_PASSWORD=$(head -c 18 /dev/urandom | base64) && export SIGN_PASSWORD SOFTHSM2_CONF=$tmp/softhsm2.conf
 printf '%s\n' '[tsa]' 'default_tsa = t' '[t]' 'serial = serial' 'signer_cert = tsa.pem' 'signer_key = tsa.key' \
@@ -44,8 +44,8 @@ for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed
         [ $outcome = failed ] || grep -q SIGN_PASSWORD log || why+=("no word of SIGN_PASSWORD")
     else
         [ $rc -eq 0 ] && (cd dist && sha256sum -c --quiet SHA256SUMS) &>/dev/null || why+=("no release: $(tail -3 log)")
-        [ $outcome = unsigned ] || osslsigncode verify -CAfile cert.pem -TSA-CAfile tsa.pem $exe &>verified ||
-            why+=("not verified")
+        [ $outcome = unsigned ] || { osslsigncode verify -CAfile cert.pem -TSA-CAfile tsa.pem $exe &>verified &&
+            grep -q "Text description: Zorbel Solitaire Order Form" verified; } || why+=("not verified as ours")
         [ $outcome != stamped ] || grep -q "Server Signature verification: ok" verified || why+=("no time stamp")
         osslsigncode remove-signature $exe unsigned.exe &>/dev/null && exe=unsigned.exe  # fails on an unsigned one
         cmp -s $exe "$root/build/win32/ZorbelOrder.exe" || why+=("not the build byte for byte under the signature")
