@@ -4,11 +4,12 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd) module=/usr/lib/softhsm/libsofthsm2.so tmp=$(mktemp -d)
 trap 'kill ${server-} 2>/dev/null; rm -rf "$tmp"' EXIT
-cd "$tmp" && mkdir tokens scratch notes && touch notes/to-keep && echo "directories.tokendir = $tmp/tokens" >softhsm2.conf
+cd "$tmp" && mkdir tokens tmp notes bin && touch notes/to-keep && echo "directories.tokendir = $tmp/tokens" >softhsm2.conf
 SIGN_PASSWORD=$(head -c 18 /dev/urandom | base64) && export SIGN_PASSWORD SOFTHSM2_CONF=$tmp/softhsm2.conf
-printf '%s\n' '[tsa]' 'default_tsa = t' '[t]' 'serial = serial' 'signer_cert = tsa.pem' 'signer_key = tsa.key' \
-    'signer_digest = sha256' 'default_policy = 1.2.3.4' 'digests = sha256' >tsa.cnf
+printf '%s\n' '[tsa]' default_tsa=t '[t]' serial=serial signer_digest=sha256 default_policy=1.2.3.4 digests=sha256 >tsa.cnf
 cert() { openssl req -x509 -newkey rsa:2048 -days 2 -subj "/CN=$1" -addext "extendedKeyUsage=critical,$2" "${@:3}"; }
+printf '#!/bin/sh\necho "$*" >>%s/commands\nexec /usr/bin/${0##*/} "$@"\n' "$tmp" >bin/openssl  # each command line kept
+chmod +x bin/openssl && ln -s openssl bin/osslsigncode && PATH=$tmp/bin:$PATH
 p11() { pkcs11-tool --module $module --token-label zorbel --login "$@"; }  # the throwaway token's SO PIN is its PIN
 {
     cert signer codeSigning -keyout key.pem -out cert.pem -passout env:SIGN_PASSWORD
@@ -23,10 +24,10 @@ exec 3< <(python3 -c 'import http.server as h, subprocess
 class Reply(h.BaseHTTPRequestHandler):
     def do_POST(self):
         self.send_response(200), self.send_header("Content-Type", "application/timestamp-reply"), self.end_headers()
-        subprocess.run("openssl ts -reply -config tsa.cnf -queryfile /dev/stdin".split(), stdout=self.wfile,
-                       input=self.rfile.read(int(self.headers["Content-Length"])))
+        subprocess.run("openssl ts -reply -config tsa.cnf -signer tsa.pem -inkey tsa.key -queryfile /dev/stdin".split(),
+                       stdout=self.wfile, input=self.rfile.read(int(self.headers["Content-Length"])))
 s = h.HTTPServer(("127.0.0.1", 0), Reply); print(s.server_port, flush=True); s.serve_forever()' 2>/dev/null)
-server=$! pem="--cert cert.pem --key key.pem" passed=0 failed=0 && read -r port <&3
+server=$! pem="--cert cert.pem --key key.pem" && read -r port <&3
 token="--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;object=signer" ts="--timestamp http://127.0.0.1"
 # Each row: what it is, how it ends (unsigned, signed, stamped, refused for the password, failed), arguments.
 for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed|$pem" "a key in a token|signed|$token" \
@@ -37,7 +38,7 @@ for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed
     IFS='|' read -r name outcome arguments <<<"$row" && read -ra arguments <<<"$arguments"
     rm -rf before unsigned.exe && cp -a dist before 2>/dev/null
     [ "$outcome" = refused ] && password=wrong-$RANDOM || password=$SIGN_PASSWORD
-    SIGN_PASSWORD=$password TMPDIR=$tmp/scratch "$root/tools/release.sh" --out dist "${arguments[@]}" </dev/null >log 2>&1
+    SIGN_PASSWORD=$password TMPDIR=$tmp/tmp "$root/tools/release.sh" --out dist "${arguments[@]}" </dev/null >log 2>&1
     rc=$? why=() exe=dist/ZorbelOrder.exe
     if [ "$outcome" = refused ] || [ "$outcome" = failed ]; then
         [ $rc -ne 0 ] && diff -r before dist >/dev/null && [ -f notes/to-keep ] || why+=("ended 0 or touched a release")
@@ -50,8 +51,8 @@ for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed
         osslsigncode remove-signature $exe unsigned.exe &>/dev/null && exe=unsigned.exe  # fails on an unsigned one
         cmp -s $exe "$root/build/win32/ZorbelOrder.exe" || why+=("not the build byte for byte under the signature")
     fi
-    [ -z "$(ls -A scratch)" ] && ! ls -d .dist.* >/dev/null 2>&1 || why+=("temporary files left")
-    [ ${#why[@]} -eq 0 ] && echo "PASS release with $name" && passed=$((passed + 1)) && continue
-    echo "FAIL release with $name: ${why[*]}" && failed=$((failed + 1))
-done
-echo "$passed passed, $failed failed" && [ $failed -eq 0 ]
+    [ -z "$(ls -A tmp)" ] && ! ls -d .dist.* &>/dev/null && ! grep -qF -- "$password" commands ||
+        why+=("temporary files left, or the password on a command line")
+    [ ${#why[@]} -eq 0 ] && echo "PASS release with $name" || echo "FAIL release with $name: ${why[*]}"
+done | tee results
+echo "$(grep -c ^PASS results) passed, $(grep -c ^FAIL results) failed" && ! grep -q ^FAIL results
