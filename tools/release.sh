@@ -48,6 +48,7 @@ elif [ -n "$cert$key$module" ]; then
     [ -n "$cert" ] && [ -n "$key" ] || fail "a PEM pair or a token key needs both --cert and --key"
     if [ -n "$module" ]; then
         [ -f "$module" ] || fail "no PKCS#11 module at $module"
+        [ -n "${SIGN_PASSWORD+set}" ] || fail "a key in a token needs the token's PIN in SIGN_PASSWORD"
         signer=(-pkcs11module "$module" -certs "$cert" -key "$key")
     else
         [ -f "$key" ] || fail "no key file at $key (a key in a token also needs --pkcs11-module)"

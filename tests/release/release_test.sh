@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# tools/release.sh unsigned, signed with each form of key, time-stamped by a local RFC 3161 responder, and failing
-# without touching the last release. Keys, token and PINs are throwaway; secrets pass through the environment only.
+# tools/release.sh unsigned, signed each way, time-stamped and failing, with throwaway keys and secrets in the environment.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd) module=/usr/lib/softhsm/libsofthsm2.so tmp=$(mktemp -d)
 trap 'kill ${server-} 2>/dev/null; rm -rf "$tmp"' EXIT
@@ -10,15 +9,13 @@ printf '%s\n' '[tsa]' default_tsa=t '[t]' serial=serial signer_digest=sha256 def
 cert() { openssl req -x509 -newkey rsa:2048 -days 2 -subj "/CN=$1" -addext "extendedKeyUsage=critical,$2" "${@:3}"; }
 printf '#!/bin/sh\necho "$*" >>%s/commands\nexec /usr/bin/${0##*/} "$@"\n' "$tmp" >bin/openssl  # each command line kept
 chmod +x bin/openssl && ln -s openssl bin/osslsigncode && PATH=$tmp/bin:$PATH
-p11() { pkcs11-tool --module $module --token-label zorbel --login "$@"; }  # the throwaway token's SO PIN is its PIN
 {
     cert signer codeSigning -keyout key.pem -out cert.pem -passout env:SIGN_PASSWORD
     cert tsa timeStamping -keyout tsa.key -out tsa.pem -nodes
     openssl pkcs12 -export -in cert.pem -inkey key.pem -passin env:SIGN_PASSWORD -passout env:SIGN_PASSWORD -out key.pfx
     openssl pkey -in key.pem -passin env:SIGN_PASSWORD -outform DER -out key.der
-    pkcs11-tool --module $module --init-token --label zorbel --so-pin env:SIGN_PASSWORD
-    p11 --login-type so --so-pin env:SIGN_PASSWORD --init-pin --new-pin env:SIGN_PASSWORD
-    p11 --pin env:SIGN_PASSWORD --write-object key.der --type privkey --id 01 --label signer
+    pkcs11-tool --module $module --init-token --label zorbel --so-pin env:SIGN_PASSWORD --init-pin --pin env:SIGN_PASSWORD
+    pkcs11-tool --module $module --token-label zorbel --pin env:SIGN_PASSWORD --write-object key.der --type privkey --id 01
 } >setup.log 2>&1 || { cat setup.log; echo "0 passed, 1 failed"; exit 1; }
 exec 3< <(python3 -c 'import http.server as h, subprocess
 class Reply(h.BaseHTTPRequestHandler):
@@ -27,14 +24,13 @@ class Reply(h.BaseHTTPRequestHandler):
         subprocess.run("openssl ts -reply -config tsa.cnf -signer tsa.pem -inkey tsa.key -queryfile /dev/stdin".split(),
                        stdout=self.wfile, input=self.rfile.read(int(self.headers["Content-Length"])))
 s = h.HTTPServer(("127.0.0.1", 0), Reply); print(s.server_port, flush=True); s.serve_forever()' 2>/dev/null)
-server=$! pem="--cert cert.pem --key key.pem" && read -r port <&3
-token="--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;object=signer" ts="--timestamp http://127.0.0.1"
+server=$! pfx="--pfx key.pfx" pem="--cert cert.pem --key key.pem" && read -r port <&3
+token="--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;id=%01" ts="--timestamp http://127.0.0.1"
 # Each row: what it is, how it ends (unsigned, signed, stamped, refused for the password, failed), arguments.
-for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed|$pem" "a key in a token|signed|$token" \
-    "a .pfx, time-stamped|stamped|--pfx key.pfx $ts:$port" "a .pfx, wrong password|refused|--pfx key.pfx" \
-    "a PEM pair, wrong password|refused|$pem" "a key in a token, wrong PIN|refused|$token" \
-    "a .pfx that is not there|failed|--pfx nowhere.pfx" "a folder of other files|failed|--out notes" \
-    "a silent time-stamp server|failed|--pfx key.pfx $ts:1"; do
+for row in "unsigned|unsigned|" "a .pfx|signed|$pfx" "a PEM pair|signed|$pem" "a key in a token|signed|$token" \
+    "a time stamp|stamped|$pfx $ts:$port" "a wrong .pfx password|refused|$pfx" "a wrong PEM password|refused|$pem" \
+    "a wrong token PIN|refused|$token" "a .pfx not there|failed|--pfx nowhere.pfx" \
+    "other files in the way|failed|--out notes" "a silent time-stamp server|failed|$pfx $ts:1"; do
     IFS='|' read -r name outcome arguments <<<"$row" && read -ra arguments <<<"$arguments"
     rm -rf before unsigned.exe && cp -a dist before 2>/dev/null
     [ "$outcome" = refused ] && password=wrong-$RANDOM || password=$SIGN_PASSWORD
@@ -51,8 +47,7 @@ for row in "unsigned|unsigned|" "a .pfx|signed|--pfx key.pfx" "a PEM pair|signed
         osslsigncode remove-signature $exe unsigned.exe &>/dev/null && exe=unsigned.exe  # fails on an unsigned one
         cmp -s $exe "$root/build/win32/ZorbelOrder.exe" || why+=("not the build byte for byte under the signature")
     fi
-    [ -z "$(ls -A tmp)" ] && ! ls -d .dist.* &>/dev/null && ! grep -qF -- "$password" commands ||
-        why+=("temporary files left, or the password on a command line")
+    ! ls -d .dist.* &>/dev/null && ! grep -rqF -- "$password" tmp commands || why+=("leftovers, or the password seen")
     [ ${#why[@]} -eq 0 ] && echo "PASS release with $name" || echo "FAIL release with $name: ${why[*]}"
 done | tee results
 echo "$(grep -c ^PASS results) passed, $(grep -c ^FAIL results) failed" && ! grep -q ^FAIL results
