@@ -10,8 +10,8 @@ import hashlib, itertools, os, re, shutil, struct, subprocess, sys, tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 AT_START = {"kernel32.dll", "user32.dll", "gdi32.dll"}   # KnownDLLs, which Windows takes from the system folder
 ON_DEMAND = {"comdlg32.dll": "PrintDlgA", "winmm.dll": "PlaySoundA", "shell32.dll": "ShellExecuteA"}  # print, cues, web
-RUNTIME = {False: "crtdll.dll", True: "msvcrt.dll"}   # the C runtime every Windows of each width has, for the file
-TEXT_LIMIT = 12 * 1024   # the shipped code stays small: 10.9 KB on i686 now
+RUNTIME = {False: "crtdll.dll", True: "msvcrt.dll"}   # the C runtime in every Windows of that width, from 95 on
+TEXT_LIMIT = 12 * 1024   # the shipped code stays small: 11.1 KB on i686 now
 # What a 486 cannot run: P5/P6 instructions (multi-byte NOPs included), MMX/SSE and later; in objdump's words.
 NEWER_THAN_486 = re.compile(r"\b(cmov|fcmov|fu?comip?\b|cmpxchg8b|rdtsc|rdpmc|rdmsr|wrmsr|cpuid|sys(enter|exit)|ud2|"
                             r"nop[wlq]|prefetch|tzcnt|lzcnt|popcnt|movbe|endbr|fisttp|emms|fx(save|rstor))|%[xyz]?mm\d")
