@@ -1,6 +1,6 @@
-# Sourced by run.sh and test.sh: installs, on Debian 12, whatever of the
-# given packages is missing, as root or through sudo, and says what. Does
-# nothing when everything is there.
+# Sourced by run.sh, test.sh, release.sh and verify.sh: installs, on Debian
+# 12, whatever of the given packages is missing, as root or through sudo, and
+# says what. Does nothing when everything is there.
 ensure_packages() {
     local missing=()
     local package
@@ -32,3 +32,16 @@ TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils poppler-util
 # The release tests (in TEST_PACKAGES) add a software token, softhsm2, and
 # pkcs11-tool from opensc to put a key in it.
 RELEASE_PACKAGES=(osslsigncode openssl libengine-pkcs11-openssl)
+
+# The tools whose versions decide the shipped program's bytes, one line
+# "what: package version" each: a release records them in its BUILDINFO,
+# and whoever checks it compares them with their own.
+toolchain_versions() {
+    local what file package
+    for what in compiler:i686-w64-mingw32-g++ binutils:i686-w64-mingw32-ld \
+        "Windows headers and libraries:/usr/i686-w64-mingw32/lib/libkernel32.a" cmake:cmake ninja:ninja; do
+        file=$(command -v "${what#*:}") || file=${what#*:}
+        package=$(dpkg -S "$(readlink -f "$file")" 2>/dev/null | cut -d: -f1) || true
+        echo "${what%%:*}: ${package:-no package}${package:+ $(dpkg-query -W -f='${Version}' "$package")}"
+    done
+}

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the shipped program and puts a release in dist/: ZorbelOrder.exe,
-# signed with Authenticode when a key is given, and SHA256SUMS.
+# Builds the shipped program from a committed tree and puts a release in
+# dist/: ZorbelOrder.exe, signed with Authenticode when a key is given,
+# BUILDINFO (the commit and the tools that built it, which tools/verify.sh
+# reads to check the release) and SHA256SUMS.
 #
 #   tools/release.sh                                            unsigned
 #   tools/release.sh --pfx FILE.pfx                             key and certificate in a .pfx
@@ -18,7 +20,7 @@
 set -euo pipefail
 say() { echo "release.sh: $*" >&2; }
 fail() { say "$*"; exit 1; }
-usage() { sed -n '4,11s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+usage() { sed -n '6,13s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 
 # Files named on the command line are taken from where it was typed.
 here() { case $1 in /* | pkcs11:*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
@@ -38,6 +40,13 @@ while [ $# -gt 0 ]; do
     shift 2
 done
 cd "$root"
+# Only a commit can be checked out, built again and compared with the release.
+changes=$(git status --porcelain 2>&1) || fail "$root is no git checkout: a release is built from a commit"
+if [ -n "$changes" ]; then
+    say "changes not committed (a release is built only from a commit, which anyone can check out and check):"
+    echo "$changes" >&2
+    fail "commit them, or put them aside with git stash -u, and run again"
+fi
 . tools/packages.sh
 
 signer=()
@@ -62,8 +71,8 @@ done
 
 # The release replaces the folder whole: never one that holds anything else.
 if [ -e "$out" ] || [ -L "$out" ]; then
-    [ -d "$out" ] && [ -z "$(find "$out" -mindepth 1 -maxdepth 1 ! -name ZorbelOrder.exe ! -name SHA256SUMS)" ] ||
-        fail "$out holds more than a release; name a new folder with --out"
+    [ -d "$out" ] && [ -z "$(find "$out" -mindepth 1 -maxdepth 1 ! -name ZorbelOrder.exe ! -name BUILDINFO \
+        ! -name SHA256SUMS)" ] || fail "$out holds more than a release; name a new folder with --out"
 fi
 ensure_packages "${BUILD_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" || fail "could not install what the release needs"
 # osslsigncode asks on the terminal when a PEM key will not open; better to say so and stop.
@@ -114,11 +123,16 @@ else
     osslsigncode remove-signature -in "$exe" -out "$work/unsigned" >/dev/null &&
         cmp -s "$work/unsigned" "$build" || fail "the signed program does not give back the build; $out is unchanged"
 fi
-(cd "$work/new" && sha256sum ZorbelOrder.exe >SHA256SUMS)
+{
+    echo "commit: $(git rev-parse HEAD)"
+    toolchain_versions
+    echo "unsigned build sha256: $(sha256sum <"$build" | cut -d' ' -f1)"
+} >"$work/new/BUILDINFO"
+(cd "$work/new" && sha256sum ZorbelOrder.exe BUILDINFO >SHA256SUMS)
 
 [ ! -e "$out" ] && [ ! -L "$out" ] || mv -T "$out" "$work/old"
 mv -T "$work/new" "$out" || { mv -T "$work/old" "$out"; fail "could not put the release in $out"; }
 kind=unsigned
 [ ${#signer[@]} -eq 0 ] || kind="signed${timestamp:+ and time-stamped}"
-say "$out: ZorbelOrder.exe ($kind), SHA256SUMS"
+say "$out: ZorbelOrder.exe ($kind), BUILDINFO, SHA256SUMS"
 cat "$out/SHA256SUMS"

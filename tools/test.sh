@@ -2,11 +2,11 @@
 # Installs what is missing, builds the programs and runs every test: unit
 # tests (native, ASan/UBSan, with the asset check), static analysis, the
 # executable checks (with a second build of the shipped program elsewhere),
-# the release tests (tools/release.sh with throwaway keys), a bounded fuzzing
-# run, and the end-to-end tests: on the shipped i686 build under 32-bit Wine
-# in an emulated i386 machine (made once and cached), or, with "quick", on
-# the x86_64 build under this machine's Wine. Ends with one line
-# "N passed, M failed" and fails when anything failed.
+# the release tests (tools/release.sh with throwaway keys, tools/verify.sh
+# on its releases), a bounded fuzzing run, and the end-to-end tests: on the
+# shipped i686 build under 32-bit Wine in an emulated i386 machine (made once
+# and cached), or, with "quick", on the x86_64 build under this machine's
+# Wine. Ends with one line "N passed, M failed" and fails when anything failed.
 #   tools/test.sh [quick]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -68,7 +68,7 @@ step "unit tests" ctest --test-dir build/native -j2 --output-on-failure
 step "static analysis" bash tools/lint.sh build/native
 [ "$quick" = quick ] || export WINE_I386_DLLS="$(bash tests/vm/image.sh 2>/dev/null)/dlls"
 step "executable checks" /usr/bin/python3 tests/exe/check_exe.py build/win32/ZorbelOrder.exe build/win64/ZorbelOrder.exe
-step "release: unsigned, signed three ways, time-stamped, failing" bash tests/release/release_test.sh
+step "release: unsigned, signed three ways, time-stamped, failing; verify.sh" bash tests/release/release_test.sh
 step "fuzzing the order text for ${FUZZ_SECONDS}s" fuzz
 if [ "$quick" = quick ]; then
     step "end-to-end tests: x86_64 build, Wine" /usr/bin/python3 tests/e2e/e2e.py build/win64/ZorbelOrder.exe
