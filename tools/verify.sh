@@ -50,7 +50,8 @@ unsigned=$scratch/unsigned.exe signer=''
 if osslsigncode remove-signature -in "$exe" -out "$unsigned" >/dev/null 2>&1; then
     # osslsigncode names the signer only when the signature holds over the file.
     signer=$(osslsigncode verify -ignore-crl -in "$exe" 2>/dev/null | sed -n '/Subject: /{s/.*Subject: //p;q}' || :)
-    signer=", signed by ${signer:-a signer not named, since the signature does not hold over the file}"
+    signer=${signer:+, signed by $signer}
+    signer=${signer:-, with a signature that does not hold over it}
 else
     cp "$exe" "$unsigned"  # no signature to take off
 fi
