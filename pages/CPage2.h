@@ -27,6 +27,11 @@ inline constexpr RECT SelectorRepaintRect = {PaymentMethodRect.left, PaymentMeth
 
 // One line of the form font is as tall as the single-line fields.
 constexpr int FormFontHeight = 18;
+// Pixels left blank each side of the text in a single-line field. The
+// margins the bold font brings (five pixels a side) leave State too little
+// room for "WA", whose first letter would scroll out of sight; two keep
+// every state code whole there, and a card number typed in fours in Card #.
+constexpr int FieldMargin = 2;
 
 inline constexpr ImageButton OrderButtons[3] = {
     {ID_SAVE, {74, 412, 190, 440}, {68, 406, 196, 450}, 68, 450, nullptr},

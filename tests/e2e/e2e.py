@@ -20,6 +20,8 @@ POINT = {'online': (108, 426), 'phone': (188, 426), 'email': (342, 426), 'back':
          'state': (260, 132), 'zip': (370, 132), 'email field': (150, 159), 'heard': (320, 186),
          'comment': (150, 212), 'card': (140, 338), 'date': (340, 338)}
 MENU_AT = (127, 322)   # the payment menu's top-left corner, under the selector
+STATE_CODES = ('AL AK AZ AR CA CO CT DE DC FL GA HI ID IL IN IA KS KY LA ME MD MA MI MN MS MO MT NE NV NH NJ NM NY NC '
+               'ND OH OK OR PA RI SC SD TN TX UT VT VA WA WV WI WY AS FM GU MH MP PW PR VI UM AA AE AP').split()
 SHORTCUT = '[InternetShortcut]\r\nURL=http://{VENDOR_WEB_HOST}/html/zorbel_order.html'
 
 # Forms as typed, field by field in this order; lists are lines; "method" is the payment menu's item number.
@@ -281,6 +283,11 @@ def session_pages(p):
         p.click(button).move('off button').expect('%s: %s page' % (button, page), page)
     p.click('state').type('ny').expect('total: follows State NY', 'order-ny')
     p.click('cdrom').expect('total: then the CD-ROM box', 'order-ny-cdrom')
+    for field, id, texts in (('State', 1103, STATE_CODES), ('Card #', 1108, ['4111 1111 1111 1111'])):
+        shown = run('wine', POST, id, *texts, text=True).stdout.splitlines()
+        hidden = [line for line in shown if int(line.split()[0]) < 0]
+        check('%s: %d texts, each whole with the caret at its end' % (field, len(texts)),
+              len(shown) == len(texts) and not hidden, 'first character out of sight: %s' % (hidden or shown))
     p.click('form back', 'topics').click('email').move('off button').expect('form again: empty, first total', 'order')
 
     # A Back or an Exit from elsewhere while a refusal box is up waits for the box.
