@@ -4,10 +4,12 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd) module=/usr/lib/softhsm/libsofthsm2.so tmp=$(mktemp -d)
 trap 'kill ${server-} 2>/dev/null; rm -rf "$tmp"' EXIT
-cd "$tmp" && mkdir tokens tmp notes bin && touch notes/to-keep && echo "directories.tokendir = $tmp/tokens" >softhsm2.conf
+cd "$tmp" && mkdir tokens tmp notes bin && touch notes/to-keep
+echo "directories.tokendir = $tmp/tokens" >softhsm2.conf
 SIGN_PASSWORD=$(head -c 18 /dev/urandom | base64) && export SIGN_PASSWORD SOFTHSM2_CONF=$tmp/softhsm2.conf
-printf '%s\n' '[tsa]' default_tsa=t '[t]' serial=serial signer_digest=sha256 default_policy=1.2.3.4 digests=sha256 >tsa.cnf
-commit() { git -C repo add -A && git -C repo -c user.name=test -c user.email=test@invalid commit -qm "$1"; }
+printf '%s\n' '[tsa]' default_tsa=t '[t]' serial=serial signer_digest=sha256 default_policy=1.2.3.4 \
+    digests=sha256 >tsa.cnf
+commit() { git -C repo add -A && git -C repo -c user.name=t -c user.email=t@invalid commit -q --no-gpg-sign -m "$1"; }
 cert() { openssl req -x509 -newkey rsa:2048 -days 2 -subj "/CN=$1" -addext "extendedKeyUsage=critical,$2" "${@:3}"; }
 printf '#!/bin/sh\necho "$*" >>%s/commands\nexec /usr/bin/${0##*/} "$@"\n' "$tmp" >bin/openssl  # each command line kept
 chmod +x bin/openssl && ln -s openssl bin/osslsigncode && PATH=$tmp/bin:$PATH
@@ -16,8 +18,10 @@ chmod +x bin/openssl && ln -s openssl bin/osslsigncode && PATH=$tmp/bin:$PATH
     cert tsa timeStamping -keyout tsa.key -out tsa.pem -nodes
     openssl pkcs12 -export -in cert.pem -inkey key.pem -passin env:SIGN_PASSWORD -passout env:SIGN_PASSWORD -out key.pfx
     openssl pkey -in key.pem -passin env:SIGN_PASSWORD -outform DER -out key.der
-    pkcs11-tool --module $module --init-token --label zorbel --so-pin env:SIGN_PASSWORD --init-pin --pin env:SIGN_PASSWORD
-    pkcs11-tool --module $module --token-label zorbel --pin env:SIGN_PASSWORD --write-object key.der --type privkey --id 01
+    pkcs11-tool --module $module --init-token --label zorbel --so-pin env:SIGN_PASSWORD \
+        --init-pin --pin env:SIGN_PASSWORD
+    pkcs11-tool --module $module --token-label zorbel --pin env:SIGN_PASSWORD \
+        --write-object key.der --type privkey --id 01
     git init -q repo && git -C "$root" ls-files -z -co --exclude-standard |
         tar -C "$root" --null -T - --ignore-failed-read -cf - | tar -C repo -xf - && commit "the working tree"
 } >setup.log 2>&1 || { cat setup.log; echo "0 passed, 1 failed"; exit 1; }
