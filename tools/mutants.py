@@ -39,6 +39,8 @@ MUTANTS = [
     ("pages/CPage2.h", "ES_UPPERCASE, 2, nullptr}", "0, 2, nullptr}", "State field no longer upper-cases (ny)"),
     ("pages/CPage2.h", "162, 18, 0, 20, nullptr}", "162, 18, 0, 16, nullptr}",
      "card number field takes only 16 characters"),
+    ("pages/CPage2.h", "constexpr int FieldMargin = 2;", "constexpr int FieldMargin = 5;",
+     "the first letter of WA scrolled out of sight in State"),
     ("pages/CPage2.cpp", "== 0 ? 2 : 0)", "== 0 ? 1 : 0)", "NY sets the CD-ROM price bit, not the tax bit"),
     ("pages/CPage2.cpp", "InvalidateRect(hostWindow, &TotalRect, TRUE);", "(void)0;",
      "total not repainted when it changes"),
