@@ -52,7 +52,7 @@ HWND CreateEditField(HWND parent, HFONT font, int id, const char* initialText, c
     HWND field = CreateControl(parent, font, id, "EDIT", initialText, EditFieldStyle | extraStyle, rect);
     if (field && textLimit)
         SendMessageA(field, EM_LIMITTEXT, static_cast<WPARAM>(textLimit), 0);
-    // After WM_SETFONT, which sets the margins anew from the font.
+    // The bold font's own margins hide a state code's first letter; set after WM_SETFONT, which resets them.
     if (field && !(extraStyle & ES_MULTILINE))
         SendMessageA(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(FieldMargin, FieldMargin));
     return field;
