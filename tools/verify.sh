@@ -41,8 +41,7 @@ trap 'git worktree remove --force "$scratch/source" 2>/dev/null; rm -rf "$scratc
 trap 'exit 2' HUP INT TERM
 say "building commit $commit (win32) in $scratch"
 git worktree add --detach --quiet "$scratch/source" "$commit" || cannot "could not check out $commit"
-# The scratch space also takes the empty temporary files that dlltool leaves behind.
-(cd "$scratch/source" && export TMPDIR=$scratch && cmake --preset win32 && cmake --build --preset win32) \
+(cd "$scratch/source" && cmake --preset win32 && cmake --build --preset win32) \
     >"$scratch/log" 2>&1 || { tail -20 "$scratch/log" >&2; cannot "the build of $commit failed (above)"; }
 build=$scratch/source/build/win32/ZorbelOrder.exe
 
