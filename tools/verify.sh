@@ -48,7 +48,11 @@ build=$scratch/source/build/win32/ZorbelOrder.exe
 unsigned=$scratch/unsigned.exe signer=''
 if osslsigncode remove-signature -in "$exe" -out "$unsigned" >/dev/null 2>&1; then
     # osslsigncode names the signer only when the signature holds over the file.
-    signer=$(osslsigncode verify -ignore-crl -in "$exe" 2>/dev/null | sed -n '/Subject: /{s/.*Subject: //p;q}' || :)
+    # Newer ones would fetch revocation lists for it: the verdict here is about
+    # the bytes, so not (Debian 12's own 2.5 has no such option, nor fetches).
+    offline=()
+    ! osslsigncode -h 2>&1 | grep -q -- -ignore-crl || offline=(-ignore-crl)
+    signer=$(osslsigncode verify "${offline[@]}" -in "$exe" 2>/dev/null | sed -n '/Subject: /{s/.*Subject: //p;q}' || :)
     signer=${signer:+, signed by $signer}
     signer=${signer:-, with a signature that does not hold over it}
 else
