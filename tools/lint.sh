@@ -5,7 +5,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/native}
-sources=$(ls app/*.cpp pages/*.cpp order/*.cpp | grep -v -e app/WinMain.cpp -e app/NewDelete.cpp -e app/ProcessStart.cpp)
+sources=$(ls app/*.cpp pages/*.cpp order/*.cpp | grep -vE 'app/(WinMain|NewDelete|ProcessStart|DelayLoad)\.cpp')
 status=0
 echo "clang-tidy: $(echo $sources | wc -w) files"
 clang-tidy -p "$build" --quiet $sources 2>/dev/null | grep -E "(error|warning):" && status=1

@@ -28,10 +28,11 @@ RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation cups p
 TEST_PACKAGES=(libgtest-dev clang clang-tidy cppcheck file icoutils poppler-utils fonts-dejavu-core
                python3-pil qemu-system-x86 debootstrap cpio softhsm2 opensc)
 # What tools/release.sh needs to sign: osslsigncode, openssl to check a PEM
-# key's password first, and OpenSSL's PKCS#11 engine for a key in a token.
+# key's password first, OpenSSL's PKCS#11 engine for a key in a token, and
+# Python and icoutils for the executable checks it runs on the build.
 # The release tests (in TEST_PACKAGES) add a software token, softhsm2, and
 # pkcs11-tool from opensc to put a key in it.
-RELEASE_PACKAGES=(osslsigncode openssl libengine-pkcs11-openssl)
+RELEASE_PACKAGES=(osslsigncode openssl libengine-pkcs11-openssl python3 icoutils)
 
 # The tools whose versions decide the shipped program's bytes, one line
 # "what: package version" each: a release records them in its BUILDINFO,

@@ -86,6 +86,11 @@ fi
 say "building the shipped program (win32)"
 cmake --preset win32 >/dev/null && cmake --build --preset win32 >&2 || fail "the build failed"
 build=build/win32/ZorbelOrder.exe
+# What Windows makes of the build (what it loads, that each delay-loaded call
+# can store its function, the 486 floor, the size): one they refuse is
+# neither signed nor released.
+checks=$(/usr/bin/python3 tests/exe/check_exe.py "$build" 2>&1) ||
+    { grep -v '^PASS' <<<"$checks" >&2; fail "the executable checks refuse the build (above); $out is unchanged"; }
 
 # Made beside the release folder, so that the final moves are renames.
 mkdir -p "$(dirname "$out")"

@@ -16,6 +16,17 @@ TEXT_LIMIT = 12 * 1024   # the shipped code stays small: 11.1 KB on i686 now
 NEWER_THAN_486 = re.compile(r"\b(cmov|fcmov|fu?comip?\b|cmpxchg8b|rdtsc|rdpmc|rdmsr|wrmsr|cpuid|sys(enter|exit)|ud2|"
                             r"nop[wlq]|prefetch|tzcnt|lzcnt|popcnt|movbe|endbr|fisttp|emms|fx(save|rstor))|%[xyz]?mm\d")
 # Captionless host: style 0x920000C4, no controls, 0,0,200,100, 8 point "MS Sans Serif".
+# Every function the program calls, each checked to be in Windows 95 as it shipped (the C runtime's in crtdll.dll
+# there); the x86_64 build's two Ptr names are every 64-bit Windows'. A name not here is one nobody has checked.
+REVIEWED = set("""ExitProcess GetLastError GetModuleHandleA GetProcAddress GetSystemDirectoryA GlobalFree LoadLibraryA
+    RaiseException VirtualProtect lstrcpyA lstrlenA AppendMenuA BeginPaint ClientToScreen CreatePopupMenu CreateWindowExA
+    DestroyMenu DestroyWindow DialogBoxParamA DrawTextA EndDialog EndPaint GetClientRect GetDC GetDlgItem GetDlgItemTextA
+    GetSysColor GetSystemMetrics GetWindowLongA GetWindowRect InvalidateRect LoadBitmapA MessageBoxA MoveWindow
+    ReleaseCapture ReleaseDC SendMessageA SetCapture SetDlgItemTextA SetFocus SetWindowLongA TrackPopupMenu wsprintfA
+    GetWindowLongPtrA SetWindowLongPtrA BitBlt CreateCompatibleDC CreateFontIndirectA CreatePen DeleteDC DeleteObject
+    EndDoc EndPage GetDeviceCaps GetTextExtentPoint32A LineTo MoveToEx SelectObject SetBkColor SetBkMode SetTextAlign
+    SetTextColor StartDocA StartPage TextOutA abort fclose fopen fputs free malloc strchr strcmp strlen PrintDlgA
+    PlaySoundA ShellExecuteA""".split())
 DIALOG = bytes.fromhex("c400009200000000000000000000c80064000000000000000800") + "MS Sans Serif\0".encode("utf-16-le")
 results = []
 
@@ -38,6 +49,9 @@ class PE:  # just enough of a PE image to follow its import tables
                                                                    head + 48 - 4 * self.wide)
         self.sections = [struct.unpack_from("<4I12xI", data, head + 28 + optional + 40 * i) for i in range(count)]
 
+    def writable(self, rva):
+        return any(0 <= rva - start < size and flags & 0x80000000 for size, start, _, _, flags in self.sections)
+
     def at(self, rva, code=False):  # file offset; None outside the sections' file data (or outside code)
         return next((offset + rva - start for size, start, file_size, offset, flags in self.sections
                      if 0 <= rva - start < min(size, file_size) and (flags & 0x20000000 or not code)), None)
@@ -56,16 +70,29 @@ class PE:  # just enough of a PE image to follow its import tables
                                         for i, (entry,) in enumerate(self.records(self.ptr, names))]
 
     def tables(self):  # import tables, then the delay-import ones: out of the directory, so found by shape
-        heads = (struct.unpack_from("<4xI4x5I", self.data, at) for at in range(0, len(self.data) - 32, 4)
-                 if self.data.startswith(b"\1\0\0\0", at))
+        heads = [head for at in range(0, len(self.data) - 32, 4) if self.data.startswith(b"\1\0\0\0", at)
+                 for head in [struct.unpack_from("<4x7I", self.data, at)] if head[4:] == (0, 0, 0)
+                 and None not in map(self.at, head[:4]) and self.name(head[0]).lower().endswith(".dll")]
+        self.handles = [handle for _, handle, *_ in heads]   # where the helper keeps each DLL once loaded
         return [self.table(dll, slots, names) for names, _, _, dll, slots in self.records("<5I", self.imports)], [
-            self.table(*head[:3]) for head in heads if head[3:] == (0, 0, 0)
-            and None not in map(self.at, head[:3]) and self.name(head[0]).lower().endswith(".dll")]
+            self.table(dll, slots, names) for dll, _, slots, names, *_ in heads]
 
     def loads(self, slot):  # whether the slot starts at a stub for itself: mov eax, slot / lea rax, [slot]; jmp
         at = self.at(stub := self.get(self.ptr, slot)[0] - self.base, code=True)
         prefix, value = (b"\x48\x8d\x05", slot - stub - 7) if self.wide else (b"\xb8", self.base + slot)
         return at is not None and self.data.startswith(prefix + struct.pack("<q", value)[:4] + b"\xe9", at)
+
+
+def unprotects(exe, objdump, image, slot, protect):
+    """Whether the delay-load helper (the first call of the loader stubs' common tail, found from a slot's stub)
+    uses VirtualProtect's slot before the next function anything calls: it makes a slot writable to store in it."""
+    code = [(int(at, 16), op, rest) for at, op, rest in re.findall(r"^ *([0-9a-f]+):\s*(\S+)\s*(.*)$", run(
+        objdump, "-d", "--no-show-raw-insn", "-j", ".text", exe).decode(), re.M)]
+    jumps = [(at, op[:3], int(rest, 16)) for at, op, rest in code if re.fullmatch("0x[0-9a-f]+", rest)]
+    target = lambda after, op: next(to for at, kind, to in jumps if at > after and kind == op)
+    helper = target(target(image.get(image.ptr, slot)[0], "jmp"), "cal")
+    end = min([to for _, kind, to in jumps if kind == "cal" and to > helper] + [1 << 64])
+    return any(re.search(r"0x%x\b" % (image.base + protect), rest) for at, _, rest in code if helper <= at < end)
 
 
 def exported(path, objdump):  # from a build of the DLL, else its import library's hint/name records
@@ -113,6 +140,13 @@ for exe in sys.argv[1:]:
           sorted(dll for dll, _ in delayed))
     check(name + " delay-import slots start at their loader stubs",
           set(wanted.items()) <= set(stubs) and all(stubs.values()), stubs)
+    # Newer linkers leave the import table read-only, older ones writable: the same program must run either way.
+    protect = dict(dict(imports).get("kernel32.dll", [])).get("VirtualProtect")
+    check(name + " delay-load helper makes a slot writable to store in it; keeps each DLL in writable memory",
+          protect and unprotects(exe, objdump, image, delayed[0][1][0][1], protect)
+          and all(map(image.writable, image.handles)), "no VirtualProtect before the store, or a handle read-only")
+    called = {function for _, slots in imports + delayed for function, _ in slots}
+    check(name + " calls only functions checked to be in Windows 95", called <= REVIEWED, sorted(called - REVIEWED))
     folder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows" if image.wide else os.environ.get("WINE_I386_DLLS", "")
     source = os.path.join(folder, "*.dll") if os.path.isdir(folder) else "/usr/%s/lib/lib*.a" % objdump[:-8]
     unknown = [dll + "!" + function for dll, slots in imports + delayed for known in

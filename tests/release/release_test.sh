@@ -38,18 +38,23 @@ token="--cert cert.pem --pkcs11-module $module --key pkcs11:token=zorbel;id=%01"
 for row in "unsigned|unsigned|" "a .pfx|signed|$pfx" "a PEM pair|signed|$pem" "a key in a token|signed|$token" \
     "a time stamp|stamped|$pfx $ts:$port" "a wrong .pfx password|refused|$pfx" "a wrong PEM password|refused|$pem" \
     "a .pfx not there|failed|--pfx nowhere.pfx" "other files in the way|failed|--out notes" \
-    "a wrong token PIN|refused|$token" "a silent time-stamp server|failed|$pfx $ts:1" "uncommitted changes|dirty|"; do
+    "a wrong token PIN|refused|$token" "a silent time-stamp server|failed|$pfx $ts:1" \
+    "a build the executable checks refuse|rejected|$pfx" "uncommitted changes|dirty|"; do
     IFS='|' read -r name outcome arguments <<<"$row" && read -ra arguments <<<"$arguments"
     rm -rf before unsigned.exe && cp -a dist before 2>/dev/null
     [ "$outcome" = refused ] && password=wrong-$RANDOM || password=$SIGN_PASSWORD
     [ $outcome != dirty ] || { echo // >>repo/pages/CPagePH.h && touch repo/pages/New.h; }
+    [ $outcome != rejected ] || { sed -i 's/^TEXT_LIMIT = .*/TEXT_LIMIT = 1/' repo/tests/exe/check_exe.py &&
+        commit "a code size no build meets"; }
     SIGN_PASSWORD=$password TMPDIR=$tmp/tmp repo/tools/release.sh --out dist "${arguments[@]}" </dev/null >log 2>&1
     rc=$? why=() exe=dist/ZorbelOrder.exe build=repo/build/win32/ZorbelOrder.exe
-    if [[ $outcome =~ refused|failed|dirty ]]; then
+    if [[ $outcome =~ refused|failed|dirty|rejected ]]; then
         [ $rc -ne 0 ] && diff -r before dist >/dev/null && [ -f notes/to-keep ] || why+=("ended 0 or touched a release")
         [ $outcome != refused ] || grep -q SIGN_PASSWORD log || why+=("no word of SIGN_PASSWORD")
         [ $outcome != dirty ] || { grep -q CPagePH.h log && grep -q New.h log && ! grep -q building log; } ||
             why+=("built, or did not name what is not committed")
+        [ $outcome != rejected ] || { grep -q "executable checks refuse" log && git -C repo reset -q --hard HEAD~; } ||
+            why+=("no word of the executable checks")
     else
         [ $rc -eq 0 ] && (cd dist && sha256sum -c --quiet SHA256SUMS) &>/dev/null || why+=("no release: $(tail -3 log)")
         grep -q ' BUILDINFO$' dist/SHA256SUMS && grep -qx "commit: $(git -C repo rev-parse HEAD)" dist/BUILDINFO &&
@@ -67,12 +72,15 @@ done | tee results
 
 # The checkout moves on, the changes above with it; a byte changed, a later commit named, the sums made anew to match.
 first=$(git -C repo rev-parse HEAD) && sed -i 's/10 a\.m\./9 a.m./' repo/pages/CPagePH.h && commit "office hours from 9"
-cp -a signed changed && cp -a unsigned later && perl -0777 -pi -e 'substr($_, 4096, 1) ^= "\1"' changed/*.exe
+cp -a signed changed && cp -a unsigned later && cp -a unsigned patched && cp -a unsigned retooled
+perl -0777 -pi -e 'substr($_, 4096, 1) ^= "\1"' {changed,patched}/*.exe   # in .text; the PE checksum left as it was
+sed -i 's/^cmake: .*/cmake: cmake 0.1-1/' retooled/BUILDINFO
 sed -i "s/^commit: .*/commit: $(git -C repo rev-parse HEAD)/" later/BUILDINFO && mkdir scratch
 for folder in changed later; do (cd $folder && sha256sum ZorbelOrder.exe BUILDINFO >SHA256SUMS); done
 # Each row: what verify.sh is given, the folder, how it must end, what it must say.
 for row in "a signed release|signed|0|MATCH: .* $first, signed by /CN=signer" \
     "an unsigned one|unsigned|0|MATCH: .* $first" "a changed byte|changed|1|differ in: .text$" \
+    "a changed byte, unsigned|patched|1|differ in: .text$" "other tools|retooled|0|with 'cmake: cmake 0.1-1'" \
     "an exe from another commit than BUILDINFO names|later|1|DIFFERENT"; do
     IFS='|' read -r name folder status said <<<"$row"
     TMPDIR=$tmp/scratch repo/tools/verify.sh $folder >log 2>&1
