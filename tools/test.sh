@@ -66,7 +66,6 @@ done
 [ "$quick" = quick ] || step "the emulated i386 machine" bash tests/vm/image.sh
 step "unit tests" ctest --test-dir build/native -j2 --output-on-failure
 step "static analysis" bash tools/lint.sh build/native
-[ "$quick" = quick ] || export WINE_I386_DLLS="$(bash tests/vm/image.sh 2>/dev/null)/dlls"
 step "executable checks" /usr/bin/python3 tests/exe/check_exe.py build/win32/ZorbelOrder.exe build/win64/ZorbelOrder.exe
 step "release: unsigned, signed three ways, time-stamped, failing; verify.sh" bash tests/release/release_test.sh
 step "fuzzing the order text for ${FUZZ_SECONDS}s" fuzz

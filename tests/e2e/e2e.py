@@ -296,9 +296,9 @@ def session_pages(p):
     p.move('no topic').expect('Back during a refusal: topics page after the box, no menu', 'topics', 0.7, p.others)
     p.click('email', 'order').click('save').dismiss('Error', post=2)
     p.ended('Exit during a refusal: ends with 0 after the box, no window left')
-    hook = run('wine', PROBE, cwd=p.work, env=p.env).returncode   # its hook alone, as on Windows before 8
-    check('the winmm.dll beside the program: never loaded, nor by its hook alone (%s)' % hook,
-          hook == 0 and not os.path.exists(p.work + '/planted-winmm.dll-loaded'))
+    probe = run('wine', PROBE, cwd=p.work, env=p.env).returncode   # its helper alone, as on Windows before 8
+    check('the winmm.dll beside the program: never loaded, nor by its delay-load helper alone (%s)' % probe,
+          probe == 0 and not os.path.exists(p.work + '/planted-winmm.dll-loaded'))
 
 
 def session_card_saved(p):
@@ -344,10 +344,7 @@ def session_read_only_imports(p):
 
 def read_only_imports(exe):   # a copy with IMAGE_SCN_MEM_WRITE cleared in .idata's section header
     data = bytearray(open(exe, 'rb').read())
-    head = int.from_bytes(data[0x3C:0x40], 'little') + 4
-    first = head + 20 + int.from_bytes(data[head + 16:head + 18], 'little')
-    for at in range(first, first + 40 * int.from_bytes(data[head + 2:head + 4], 'little'), 40):
-        data[at + 39] &= 0x7F if data[at:at + 8] == b'.idata\0\0' else 0xFF
+    data[data.index(b'.idata\0\0', 0, 1024) + 39] &= 0x7F   # the headers lie in the first kilobyte
     open(exe[:-4] + '-read-only.exe', 'wb').write(data)
     return exe[:-4] + '-read-only.exe'
 
@@ -380,7 +377,7 @@ def main():
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
     SHOTS = os.path.dirname(EXE) + '/e2e-shots'   # one folder for each build
     TMP = tempfile.mkdtemp(prefix='zorbel-e2e.')
-    started, xvfb, tools = time.time(), None, ('post_command.exe', 'hook_probe.exe', 'planted.dll')
+    started, xvfb, tools = time.time(), None, ('post_command.exe', 'helper_probe.exe', 'planted.dll')
     POST, PROBE, PLANTED = (os.path.dirname(EXE) + '/' + f for f in tools)   # built with the program
     shutil.rmtree(SHOTS, ignore_errors=True)
     try:

@@ -80,9 +80,6 @@ rm -rf "$initrd"
 
 say "disk image"
 mkfs.ext4 -q -F -d "$root" -L zorbel "$dir/disk.img.new" 3G
-mkdir "$dir/dlls"   # for the executable checks: what the 32-bit system DLLs export
-cp "$root"/usr/lib/i386-linux-gnu/wine/i386-windows/{kernel32,user32,gdi32,msvcrt,crtdll,comdlg32,winmm,shell32}.dll \
-    "$dir/dlls/"
 rm -rf "$root"
 # First start: library cache, font cache, a printer and a Wine prefix, kept
 # in the image so that each test run starts from them.

@@ -1,4 +1,4 @@
-/* The program's delay-load hook without the limit its entry point puts on the DLL search, as on Windows before 8:
+/* The program's delay-load helper without the limit its entry point puts on the DLL search, as on Windows before 8:
    beside a stranger's winmm.dll, PlaySoundA must still come from the system folder's. */
 #include <windows.h>
 #include <mmsystem.h>
