@@ -58,15 +58,25 @@ run_on_display() {
     return $rc
 }
 
+# However the headless run ends (a failure, Ctrl-C, a timeout's SIGTERM):
+# the program and the screen stop, and the scratch folder goes.
+work="" xvfb="" pid=""
+clean_up() {
+    kill $pid $xvfb 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+
 # No display: a private screen, a picture of the window, then Esc.
 run_headless() {
-    local program=$1 work display_file xvfb pid window rc=0 i
+    local program=$1 display_file window rc=0 i
+    trap clean_up EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
     work=$(mktemp -d)
     display_file="$work/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$work/xvfb.log" &
     xvfb=$!
-    # shellcheck disable=SC2064
-    trap "kill $xvfb 2>/dev/null; rm -rf '$work'" EXIT
     for i in $(seq 1 100); do
         [ -s "$display_file" ] && break
         sleep 0.1

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
-"""The order helper end to end under Wine: one private Xvfb screen, a fresh Wine prefix and a cups-pdf default
-printer, then a few sessions, each one start of the program driven step by step with xdotool.
+"""The order helper end to end under Wine: one private Xvfb screen, a fresh Wine prefix and a CUPS of its own with a
+PDF printer, then a few sessions, each one start of the program driven step by step with xdotool.
     python3 tests/e2e/e2e.py [path/to/ZorbelOrder.exe]      (failures keep screens in e2e-shots/ beside the program)
     E2E_MAKE_REFERENCES=1 python3 tests/e2e/e2e.py    (writes the reference pictures from the program, then checks)
 """
-import glob, os, re, select, shutil, subprocess as sp, sys, tempfile, time
+import os, re, select, shutil, signal, subprocess as sp, sys, tempfile, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-SHOTS, PDF_DIR = None, os.path.expanduser('~/PDF')
+SHOTS = PDF = None   # PDF: what the tests' printer prints
 
 # Each settled page (its client area) and each box is compared whole with its picture in REFERENCES, which
 # E2E_MAKE_REFERENCES=1 makes from the program; three of them are the README's pictures.
@@ -134,10 +134,13 @@ def where(reference):
     return '%s/docs/%s.png' % (ROOT, DOCS[reference]) if reference in DOCS else '%s/%s.png' % (REFERENCES, reference)
 
 
-def compare(name, reference, take, left=lambda: []):
-    """Checks that take() shows the reference picture, and that left() (boxes, files) is empty. A focused field's
-    caret blinks: pictures are taken until one matches (10 s at most), and a reference is made without the caret,
-    as the brightest of a dozen pictures over a second (the caret is dark on the white field)."""
+def compare(name, reference, take, left=list):
+    """Checks that take() shows the reference picture (Wine 8's: under another Wine, left() alone) and that left()
+    (boxes, files) is empty. A focused field's caret blinks: pictures are taken until one matches (10 s at most),
+    and a reference is made without it, as the brightest of a dozen pictures over a second (it is dark on white)."""
+    if not PICTURES:
+        check(name, None, "the reference pictures are Wine 8's, this is " + WINE)
+        return left is list or check(name + ': nothing left', not left(), 'left: %s' % left())
     path = where(reference)
     if MAKE and path not in MADE:
         MADE.add(path)
@@ -166,14 +169,14 @@ def geometry(window):
     return tuple(int(g.get(k, -1)) for k in ('X', 'Y', 'WIDTH', 'HEIGHT'))
 
 
-counts, STARTED, ROOT_WINDOW = [0, 0], [], None   # the root window: once the screen is up
+counts, STARTED, ROOT_WINDOW = [0, 0, 0], [], None   # the root window: once the screen is up
 
 
-def check(name, ok, why=''):
-    counts[not ok] += 1
-    print('PASS %s' % name if ok else 'FAIL %s: %s' % (name, why), flush=True)
+def check(name, ok, why=''):   # ok None: not run, for the reason why
+    counts[2 if ok is None else not ok] += 1
+    print('PASS %s' % name if ok else '%s %s: %s' % ('FAIL' if ok is False else 'NOT RUN', name, why), flush=True)
     os.makedirs(SHOTS, exist_ok=True)
-    if not ok and ROOT_WINDOW:
+    if ok is False and ROOT_WINDOW:
         run('import', '-window', 'root', '%s/%s.png' % (SHOTS, re.sub(r'\W+', '-', name)))
     return ok
 
@@ -193,7 +196,7 @@ class Program:
         self.ox, self.oy = geometry(self.window)[:2]
         xdo('windowfocus', '--sync', self.window)
 
-    def expect(self, name, reference, pause=0, left=lambda: []):   # the client area
+    def expect(self, name, reference, pause=0, left=list):   # the client area; left: as for compare
         time.sleep(pause)   # for what must not happen: time to show
         compare(name, reference, lambda: picture('-window', self.window), left)
         return self
@@ -203,12 +206,13 @@ class Program:
         xdo('mousemove', self.ox + x, self.oy + y)
         return self
 
-    def click(self, point, page=None):
+    def click(self, point, page=None):   # page: the page the click shows, once the pointer has moved over it
+        off = lambda: picture('-window', self.move('off button').window)
+        want = page and (picture(where(page)) if PICTURES else off())   # another Wine's: any other picture
         self.move(point)
         xdo('click', 1)
-        if page:   # the page the click shows, once the pointer has moved over it
-            want = picture(where(page))
-            wait(lambda: picture('-window', self.move('off button').window) == want, 10)
+        if page:
+            wait(lambda: (off() == want) == PICTURES, 10)
         return self
 
     def type(self, text, *keys):   # a list is lines with the Return key between them (not typed line feeds)
@@ -319,19 +323,26 @@ def session_postal_printed(p):
     p.click('email', 'order').fill(POSTAL).click('print').dismiss('Print', 'Escape')
     p.expect('print dialog cancelled: the form, no box, no file', 'order-postal', 0.7,
              lambda: p.others() + os.listdir(p.work))
-    before = set(glob.glob(PDF_DIR + '/*.pdf'))
     p.click('print').dismiss('Print').dismiss(' ', reference='thanks-printed')
     p.ended('postal order printed: thank-you box, exit 0')
-    text = lambda pdf, how: run('pdftotext', how, pdf, '-').stdout.decode('utf-8', 'replace').replace('\xad', '-')
-    mine = lambda: [f for f in set(glob.glob(PDF_DIR + '/*.pdf')) - before if POSTAL['name'] in text(f, '-layout')]
-    pdf = shutil.move(wait(mine, 60, 'no printed order in %s' % PDF_DIR)[0], TMP + '/printed.pdf')
-    pages = re.findall(r'Pages:\s*(\d+)', run('pdfinfo', pdf, text=True).stdout)
-    first = re.findall(r'<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)', text(pdf, '-bbox'))[:1]
+    text = lambda how: run('pdftotext', how, PDF, '-').stdout.decode('utf-8', 'replace').replace('\xad', '-')
+    wait(lambda: POSTAL['name'] in text('-layout'), 60, 'no printed order in %s' % PDF)   # the job done
+    pages = re.findall(r'Pages:\s*(\d+)', run('pdfinfo', PDF, text=True).stdout)
+    first = re.findall(r'<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)', text('-bbox'))[:1]
     if not check('printed: the order alone, wrapped, from the top-left corner of one page', pages == ['1'] and
-                 text(pdf, '-layout').split() == order_text(POSTAL, POSTAL_SAVED).split() and first and
+                 text('-layout').split() == order_text(POSTAL, POSTAL_SAVED).split() and first and
                  first[0][2] == 'Zorbel' and float(first[0][0]) < 10 and float(first[0][1]) < 10,
                  'pages %s, first word %s; see printed.pdf' % (pages, first)):
-        shutil.copy(pdf, SHOTS + '/printed.pdf')
+        shutil.copy(PDF, SHOTS + '/printed.pdf')
+
+
+# The tests' own CUPS, found by Wine and lpstat through CUPS_SERVER, every file of it in the run's folder. Its one
+# queue has cups-pdf's page (A4, all printable), but CUPS's own filters make the PDF: cups-pdf's backend needs root.
+CUPS = {'cups-files.conf': ('ServerRoot {0}', 'RequestRoot {0}/spool', 'CacheDir {0}/cache', 'StateDir {0}',
+                            'Printcap {0}/printcap', 'ErrorLog stderr', 'AccessLog {0}/log', 'PageLog {0}/log'),
+        'cupsd.conf': ('Listen {0}/socket', 'Browsing No', 'LogLevel error'),
+        'printers.conf': ('<DefaultPrinter PDF>', 'DeviceURI file:{1}', '</DefaultPrinter>')}
+PPD, DAEMONS = '/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd', []   # DAEMONS: Xvfb and cupsd, stopped last
 
 
 def session_read_only_imports(p):
@@ -351,44 +362,49 @@ def read_only_imports(exe):   # a copy with IMAGE_SCN_MEM_WRITE cleared in .idat
 
 def setup():
     read, write = os.pipe()
-    xvfb = sp.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
-                    pass_fds=(write,), stdout=sp.DEVNULL, stderr=sp.DEVNULL)
+    DAEMONS.append(sp.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+                            pass_fds=(write,), stdout=sp.DEVNULL, stderr=sp.DEVNULL))
     os.close(write)
     if not select.select([read], [], [], 30)[0]:
         raise Fail('Xvfb did not start')
-    os.environ.setdefault('WINEPREFIX', TMP + '/prefix')   # the emulated machine brings one made in advance
-    os.environ.update(DISPLAY=':' + os.read(read, 16).decode().strip(), WINEDEBUG='-all',
-                      WINEDLLOVERRIDES='mscoree,mshtml=')   # no Mono or Gecko prompts
-    # Wine takes its printers from CUPS as it starts, so the queue comes first.
-    if b'is running' not in run('lpstat', '-r').stdout:
-        sp.run(['cupsd'], stdin=sp.DEVNULL, stdout=sp.DEVNULL, stderr=sp.DEVNULL, timeout=60)   # it daemonizes
-        wait(lambda: b'is running' in run('lpstat', '-r').stdout, 30, 'cupsd did not start')
-    if run('lpstat', '-p', 'PDF').returncode:
-        run('lpadmin', '-p', 'PDF', '-v', 'cups-pdf:/', '-E', '-m', 'lsb/usr/cups-pdf/CUPS-PDF_opt.ppd')
-    run('lpadmin', '-d', 'PDF')
+    cups = TMP + '/cups'
+    os.makedirs(cups + '/ppd')
+    for name, lines in CUPS.items():
+        open(cups + '/' + name, 'w').write('\n'.join(lines + ('',)).format(cups, PDF))
+    open(cups + '/ppd/PDF.ppd', 'wb').write(open(PPD, 'rb').read() + b'*cupsFilter: "application/vnd.cups-pdf 0 -"\n')
+    os.chmod(TMP, 0o711)   # a cupsd that is root runs its filters as lp, which must reach the spool
+    # Wine takes its printers from CUPS as it starts, so the queue comes first. Then TMPDIR (cupsd has its own): the
+    # tools' scratch files and Debian's Wine's server folder go in the run's folder. No Mono or Gecko prompts.
+    DAEMONS.append(sp.Popen(['/usr/sbin/cupsd', '-f', '-c', cups + '/cupsd.conf', '-s', cups + '/cups-files.conf'],
+                            stdin=sp.DEVNULL, stdout=sp.DEVNULL))
+    os.environ.update(DISPLAY=':' + os.read(read, 16).decode().strip(), WINEDEBUG='-all', CUPS_SERVER=cups + '/socket',
+                      TMPDIR=TMP, WINEDLLOVERRIDES='mscoree,mshtml=')
+    wait(lambda: b'is running' in run('lpstat', '-r').stdout, 30, "the tests' cupsd did not start")
     if not os.path.exists(os.environ['WINEPREFIX'] + '/system.reg'):
         run('wineboot', '-i', timeout=300)
     sp.run(['wineserver', '-p'])   # one warm server for every start
-    return xvfb
 
 
 def main():
-    global EXE, TMP, POST, PROBE, ROOT_WINDOW, SHOTS
+    global EXE, TMP, PDF, POST, PROBE, ROOT_WINDOW, SHOTS, WINE, PICTURES
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
     SHOTS = os.path.dirname(EXE) + '/e2e-shots'   # one folder for each build
     TMP = tempfile.mkdtemp(prefix='zorbel-e2e.')
-    started, xvfb, tools = time.time(), None, ('post_command.exe', 'helper_probe.exe', 'planted.dll')
+    PDF = TMP + '/printed.pdf'
+    os.environ.setdefault('WINEPREFIX', TMP + '/prefix')   # the emulated machine brings one made in advance
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))   # a timeout's end: tidied up as after Ctrl-C
+    started, tools = time.time(), ('post_command.exe', 'helper_probe.exe', 'planted.dll')
     POST, PROBE, PLANTED = (os.path.dirname(EXE) + '/' + f for f in tools)   # built with the program
     shutil.rmtree(SHOTS, ignore_errors=True)
     try:
-        if not all(map(os.path.isfile, (EXE, POST, PROBE, PLANTED))):
-            raise Fail('no program, or not all its test tools, at %s' % EXE)
         # Run copies from a local folder: Wine maps a program on a 9p share (the emulated machine's) with zeros
         # for part of its resources. Beside the program lie a stranger's winmm.dll and crtdll.dll.
         EXE, POST, PROBE = (shutil.copy(f, TMP) for f in (EXE, POST, PROBE))
         for dll in ('winmm.dll', 'crtdll.dll'):
             shutil.copy(PLANTED, TMP + '/' + dll)
-        xvfb = setup()
+        setup()
+        WINE = run('wine', '--version', text=True).stdout.strip()
+        PICTURES = WINE.startswith('wine-8.')   # the references' Wine
         ROOT_WINDOW = str(int(run('xwininfo', '-root', text=True).stdout.split('Window id: ')[1].split()[0], 16))
         sessions = (session_pages, session_card_saved, session_postal_printed, session_read_only_imports)
         for session, exe in zip(sessions, (EXE,) * 3 + (read_only_imports(EXE),)):
@@ -400,16 +416,16 @@ def main():
             for proc in STARTED:   # a program that failed must not stand in for the next one
                 proc.kill()
                 proc.wait()
-    except (Fail, sp.TimeoutExpired) as e:
+    except (Fail, sp.TimeoutExpired, OSError) as e:   # OSError: a tool or a file of the program missing
         check('setup', False, str(e))
-    finally:
-        if xvfb:
-            run('wineserver', '-k')
-            xvfb.terminate()
-            xvfb.wait()
+    finally:   # however the run ends, no process of its own left
+        os.system('wineserver -k 2>/dev/null')   # no exception, even without Wine
+        for daemon in reversed(DAEMONS):
+            daemon.terminate()
+            daemon.wait()
         shutil.rmtree(TMP, ignore_errors=True)
     print('e2e: %.0f s%s' % (time.time() - started, '; what the failures saw is in ' + SHOTS if counts[1] else ''))
-    print('e2e: %d passed, %d failed' % tuple(counts))
+    print('e2e: %d passed, %d failed, %d not run' % tuple(counts))
     return 1 if counts[1] else 0
 
 

@@ -34,13 +34,10 @@ cp "$root/usr/share/base-passwd/passwd.master" "$root/etc/passwd"
 cp "$root/usr/share/base-passwd/group.master" "$root/etc/group"
 echo "lpadmin:x:120:root" >> "$root/etc/group"
 echo "127.0.0.1 localhost" > "$root/etc/hosts"
-chmod 0700 "$root/usr/lib/cups/backend/cups-pdf"   # run as root, to write into the user's home
 for target in "$root"/usr/bin/*-stable "$root"/usr/bin/*-im6.q16; do   # Wine's and ImageMagick's commands
     name=${target##*/} && name=${name%-stable} && name=${name%-im6.q16}
     [ -e "$root/usr/bin/$name" ] || ln -s "${target##*/}" "$root/usr/bin/$name"
 done
-cp "$root/usr/share/cups/cupsd.conf.default" "$root/etc/cups/cupsd.conf"
-mkdir -p "$root"/var/log/cups "$root"/var/cache/cups "$root"/var/spool/cups-pdf/ANONYMOUS
 zlib=$root/usr/i686-w64-mingw32/lib/zlib1.dll   # Wine takes it as one of its own, marked so
 { head -c 64 "$zlib"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$zlib"; } \
     > "$root/usr/lib/i386-linux-gnu/wine/i386-windows/zlib1.dll"
@@ -81,25 +78,21 @@ rm -rf "$initrd"
 say "disk image"
 mkfs.ext4 -q -F -d "$root" -L zorbel "$dir/disk.img.new" 3G
 rm -rf "$root"
-# First start: library cache, font cache, a printer and a Wine prefix, kept
-# in the image so that each test run starts from them.
+# First start: library cache, font cache and a Wine prefix, kept in the
+# image so that each test run starts from them (the tests bring a CUPS).
 mkdir -p "$here/../../build/vm"
 cat > "$here/../../build/vm/job" <<'EOF'
 set -e
 echo "vm: in the machine: library and font caches"
 ldconfig
 fc-cache -s
-mkdir -p /root/PDF
-cupsd && sleep 2
-lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd && lpadmin -d PDF
 echo "vm: in the machine: a Wine prefix (the longest step)"
 (while sleep 30; do echo "vm:   still making the Wine prefix"; done) &
 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wineboot -i
 wineserver -w
 kill $!
-kill $(cat /run/cups/cupsd.pid) 2>/dev/null || true
 EOF
-say "first start of the machine: Wine prefix and printer (1 to 4 minutes)"
+say "first start of the machine: Wine prefix (1 to 4 minutes)"
 VM_DIR=$dir VM_DISK=$dir/disk.img.new bash "$here/run.sh" || { say "the first start failed"; exit 1; }
 mv "$dir/disk.img.new" "$dir/disk.img"
 say "ready; $(du -sh "$CACHE" | cut -f1) in $CACHE (remove that folder to make it anew)"
