@@ -70,9 +70,9 @@ RUN_PACKAGES=(wine wine64 xvfb xauth xdotool imagemagick fonts-liberation cups p
 # asset generator's Liberation Sans Narrow (a package of its own on Debian
 # 13), and what makes the emulated machine without root: debootstrap with
 # the archive's keys and gpgv, fakeroot, mkfs.ext4 (e2fsprogs) and cpio.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-dev clang-tidy cppcheck file icoutils poppler-utils fonts-dejavu-core
-               python3 python3-pil "fonts-liberation-sans-narrow|fonts-liberation" x11-utils git qemu-system-x86
-               debootstrap debian-archive-keyring gpgv fakeroot e2fsprogs cpio softhsm2 opensc)
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-dev clang-tidy cppcheck file poppler-utils fonts-dejavu-core python3-pil
+               "fonts-liberation-sans-narrow|fonts-liberation" x11-utils git qemu-system-x86 debootstrap
+               debian-archive-keyring gpgv fakeroot e2fsprogs cpio softhsm2 opensc)
 # What tools/release.sh needs to sign: osslsigncode, openssl to check a PEM
 # key's password first, OpenSSL's PKCS#11 engine for a key in a token, and
 # Python and icoutils for the executable checks it runs on the build.
