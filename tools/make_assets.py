@@ -132,11 +132,14 @@ def unlike_made_with():
     versions = {"FreeType": features.version("freetype2"), "Pillow": PIL.__version__, "raqm": features.version("raqm")}
     unlike = ["%s %s (made with %s)" % (name, versions[name], MADE_WITH[name])
               for name in versions if versions[name] != MADE_WITH[name]]
+    fonts = []   # where each font that differs comes from
     for path in FONTS:
-        digest = hashlib.sha256(open(path, "rb").read()).hexdigest()[:16] if os.path.exists(path) else None
-        if digest != MADE_WITH[path]:
-            found = "of " + package_of(path) if digest else "missing"
-            unlike.append("%s %s (made with that of %s)" % (os.path.basename(path), found, FONT_PACKAGE))
+        if not os.path.exists(path):
+            fonts.append("no " + os.path.basename(path))
+        elif hashlib.sha256(open(path, "rb").read()).hexdigest()[:16] != MADE_WITH[path]:
+            fonts.append(package_of(path))
+    if fonts:
+        unlike.append("fonts of %s (made with those of %s)" % (", ".join(sorted(set(fonts))), FONT_PACKAGE))
     return unlike
 
 
