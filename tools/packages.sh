@@ -23,7 +23,9 @@ ensure_packages() {
         { echo "packages.sh: could not install ${missing[*]} (apt-get's words above)" >&2; return 1; }
 }
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+# No "| grep -q" in these two: under pipefail, the writer cut off by grep's early exit would fail the test.
+installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == *"ok installed" ]]; }
+offered() { [[ $(apt-cache policy "$1" 2>/dev/null) =~ Candidate:\ [^\(] ]]; }
 
 # Prints, one a line, the given packages that are not installed, each "a|b"
 # as the first that apt offers (or, where apt knows neither, that is there).
@@ -32,7 +34,7 @@ missing_packages() {
     for package in "$@"; do
         chosen=
         for name in ${package//|/ }; do
-            [ "$name" = "$package" ] || apt-cache policy "$name" 2>/dev/null | grep -q 'Candidate: [^(]' || continue
+            [ "$name" = "$package" ] || offered "$name" || continue
             chosen=$name && break
         done
         for name in ${chosen:-${package//|/ }}; do
