@@ -41,7 +41,7 @@ missing_packages() {
             installed "$name" && continue 2
         done
         echo "${chosen:-${package%%|*}}"
-    done
+    done | awk '!seen[$0]++'   # each once
 }
 
 # The Debian archive this machine's apt reads first (sources.list's one-line
