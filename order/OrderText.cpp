@@ -112,7 +112,7 @@ bool Passes(Rule rule, const char* field, int method)
 
 // Tells the user what is wrong and leads them to it; the order is refused.
 // A form being left while the box was up is not touched again.
-int Refuse(Rule rule, CPage2* page, int field, int method)
+int Refuse(Rule rule, const CPage2* page, int field, int method)
 {
     HWND host = page->Host();
     switch (rule) {

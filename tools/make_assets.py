@@ -2,27 +2,42 @@
 """Builds the order helper's artwork, sounds and icon.
 
     /usr/bin/python3 tools/make_assets.py [--out DIR]
+    /usr/bin/python3 tools/make_assets.py --inputs
 
 Everything is drawn from code so the resources can be rebuilt at any time.
 The output must be byte-identical from run to run: all "randomness" comes
 from a fixed-seed xorshift generator, no timestamps are written, and the only
-inputs are the Liberation fonts from Debian's fonts-liberation package.
+inputs are the Liberation fonts, FreeType that draws them and Pillow with its
+text layout. The committed resources were made with Debian 12's; other
+versions give other bytes. --inputs says whether this machine has those
+(exit status 0) or which differ (exit status 3).
 Needs Debian's python3-pil, hence /usr/bin/python3 rather than a pyenv one.
 """
 
 import argparse
+import hashlib
 import math
 import os
 import struct
+import subprocess
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+import PIL
+from PIL import Image, ImageDraw, ImageFilter, ImageFont, features
 
 FONT_DIR = "/usr/share/fonts/truetype/liberation"
 SANS_BOLD = os.path.join(FONT_DIR, "LiberationSans-Bold.ttf")
 SANS_ITALIC = os.path.join(FONT_DIR, "LiberationSans-Italic.ttf")
 NARROW_BOLD = os.path.join(FONT_DIR, "LiberationSansNarrow-Bold.ttf")
 SERIF_BOLD_ITALIC = os.path.join(FONT_DIR, "LiberationSerif-BoldItalic.ttf")
+FONTS = (SANS_BOLD, SANS_ITALIC, NARROW_BOLD, SERIF_BOLD_ITALIC)
+
+# What the committed resources were made with (Debian 12): each library's
+# version, each font file's SHA-256 (its first 16 digits) and its package.
+MADE_WITH = {"FreeType": "2.12.1", "Pillow": "9.4.0", "raqm": "0.7.0",
+             SANS_BOLD: "361c61b82d575c5c", SANS_ITALIC: "832b4406dbef2362",
+             NARROW_BOLD: "f77fe6ca01c8b043", SERIF_BOLD_ITALIC: "19c8cef87d611973"}
+FONT_PACKAGE = "fonts-liberation 1:1.07.4-11"
 
 # Page geometry shared with the program: a 415x450 client area, one spare
 # column so rows stay 4-byte aligned, and a 44-row strip below the page that
@@ -102,6 +117,30 @@ class Rng:
 
 def font(path, size):
     return ImageFont.truetype(path, size)
+
+
+def package_of(path):
+    """The Debian package and version that holds a file, in words."""
+    query = subprocess.run(["dpkg-query", "-S", path], capture_output=True, text=True)
+    package = query.stdout.split(":")[0] if query.returncode == 0 else ""
+    version = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package], capture_output=True, text=True)
+    return "%s %s" % (package, version.stdout) if package else "no package"
+
+
+def unlike_made_with():
+    """The inputs here that differ from those the committed resources were made with, in words."""
+    versions = {"FreeType": features.version("freetype2"), "Pillow": PIL.__version__, "raqm": features.version("raqm")}
+    unlike = ["%s %s (made with %s)" % (name, versions[name], MADE_WITH[name])
+              for name in versions if versions[name] != MADE_WITH[name]]
+    fonts = []   # where each font that differs comes from
+    for path in FONTS:
+        if not os.path.exists(path):
+            fonts.append("no " + os.path.basename(path))
+        elif hashlib.sha256(open(path, "rb").read()).hexdigest()[:16] != MADE_WITH[path]:
+            fonts.append(package_of(path))
+    if fonts:
+        unlike.append("fonts of %s (made with those of %s)" % (", ".join(sorted(set(fonts))), FONT_PACKAGE))
+    return unlike
 
 
 def lerp(a, b, t):
@@ -984,10 +1023,20 @@ def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", default=os.path.join(os.path.dirname(here),
                                                   "resources"))
+    ap.add_argument("--inputs", action="store_true",
+                    help="say whether the inputs are those the committed resources were made with")
     args = ap.parse_args(argv)
-    for path in (SANS_BOLD, SANS_ITALIC, NARROW_BOLD, SERIF_BOLD_ITALIC):
+    unlike = unlike_made_with()
+    if args.inputs:
+        print("; ".join(unlike) or "inputs as the committed resources were made with")
+        sys.exit(3 if unlike else 0)
+    for path in FONTS:
         if not os.path.exists(path):
-            sys.exit("missing font %s (install fonts-liberation)" % path)
+            sys.exit("missing font %s (install fonts-liberation, on Debian 13 fonts-liberation-sans-narrow too)"
+                     % path)
+    if unlike:
+        print("make_assets.py: the output will differ from the committed resources: " + "; ".join(unlike),
+              file=sys.stderr)
     os.makedirs(args.out, exist_ok=True)
 
     felt = make_felt(WIDTH, BAND_TOP)

@@ -30,7 +30,8 @@ class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::filesystem::current_path(mkdtemp(std::string("/tmp/zorbel-unit.XXXXXX").data()));
+        auto scratch = (std::filesystem::temp_directory_path() / "zorbel-unit.XXXXXX").string();   // $TMPDIR's
+        std::filesystem::current_path(mkdtemp(scratch.data()));
         state = State{};
         host = Dialog(RegisterDialogProc, reinterpret_cast<LPARAM>(&app));
     }

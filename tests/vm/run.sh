@@ -13,11 +13,12 @@ mkdir -p "$root/build/vm"
 rm -f "$root/build/vm/rc" "$root/build/vm/console"
 touch "$root/build/vm/console"
 (tail -n +1 -f --pid=$$ "$root/build/vm/console" | grep --line-buffered -v '^\[ *[0-9.]*\] ') &
-# No KVM here: all in software. Without SMAP off, QEMU's "max" CPU breaks Wine.
-timeout "${VM_TIMEOUT:-1200}" qemu-system-i386 -machine pc,accel=tcg -cpu max,-smap -smp 2 -m 2048 -nodefaults \
-    -display none -no-reboot -serial "file:$root/build/vm/console" -kernel "$dir/kernel" -initrd "$dir/initrd" \
-    -append "console=ttyS0 quiet panic=-1" $([ -n "${VM_DISK:-}" ] || echo -snapshot) \
-    -drive "file=$disk,format=raw,if=virtio,cache=unsafe" \
+# No KVM here: all in software. Without SMAP off, QEMU's "max" CPU breaks Wine. In the foreground, so that Ctrl-C
+# stops the machine too: timeout alone would keep it in a process group of its own.
+timeout --foreground "${VM_TIMEOUT:-1200}" qemu-system-i386 -machine pc,accel=tcg -cpu max,-smap -smp 2 -m 2048 \
+    -nodefaults -display none -no-reboot -serial "file:$root/build/vm/console" \
+    -kernel "$dir/kernel" -initrd "$dir/initrd" -append "console=ttyS0 quiet panic=-1" \
+    $([ -n "${VM_DISK:-}" ] || echo -snapshot) -drive "file=$disk,format=raw,if=virtio,cache=unsafe" \
     -virtfs "local,path=$root,mount_tag=io,security_model=none"
 sleep 1
 [ -f "$root/build/vm/rc" ] || { echo "vm: the machine stopped before the command ended" >&2; exit 1; }
