@@ -373,12 +373,12 @@ def setup():
         open(cups + '/' + name, 'w').write('\n'.join(lines + ('',)).format(cups, PDF))
     open(cups + '/ppd/PDF.ppd', 'wb').write(open(PPD, 'rb').read() + b'*cupsFilter: "application/vnd.cups-pdf 0 -"\n')
     os.chmod(TMP, 0o711)   # a cupsd that is root runs its filters as lp, which must reach the spool
-    # Wine takes its printers from CUPS as it starts, so the queue comes first. Then TMPDIR (cupsd has its own): the
-    # tools' scratch files and Debian's Wine's server folder go in the run's folder. No Mono or Gecko prompts.
+    # Wine takes its printers from CUPS as it starts, so the queue comes first. Then TMPDIR and HOME: what the tools
+    # and Wine keep there (its server folder, menu entries, sound links) goes with the run. No Mono or Gecko prompts.
     DAEMONS.append(sp.Popen(['/usr/sbin/cupsd', '-f', '-c', cups + '/cupsd.conf', '-s', cups + '/cups-files.conf'],
                             stdin=sp.DEVNULL, stdout=sp.DEVNULL))
     os.environ.update(DISPLAY=':' + os.read(read, 16).decode().strip(), WINEDEBUG='-all', CUPS_SERVER=cups + '/socket',
-                      TMPDIR=TMP, WINEDLLOVERRIDES='mscoree,mshtml=')
+                      TMPDIR=TMP, HOME=TMP, WINEDLLOVERRIDES='mscoree,mshtml=')
     wait(lambda: b'is running' in run('lpstat', '-r').stdout, 30, "the tests' cupsd did not start")
     if not os.path.exists(os.environ['WINEPREFIX'] + '/system.reg'):
         run('wineboot', '-i', timeout=300)
