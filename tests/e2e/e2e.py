@@ -373,7 +373,10 @@ def setup():
     for name, lines in CUPS.items():
         open(cups + '/' + name, 'w').write('\n'.join(lines + ('',)).format(cups, PDF))
     open(cups + '/ppd/PDF.ppd', 'wb').write(open(PPD, 'rb').read() + b'*cupsFilter: "application/vnd.cups-pdf 0 -"\n')
-    os.chmod(TMP, 0o711)   # a cupsd that is root runs its filters as lp, which must reach the spool
+    # A cupsd that is root runs its filters as lp, which must reach its spool: the run's folder is in /tmp, whatever
+    # TMPDIR says (cupsd's AppArmor profile allows it too), and cupsd takes no TMPDIR but its spool's own.
+    os.chmod(TMP, 0o711)
+    os.environ.pop('TMPDIR', None)
     # Wine takes its printers from CUPS as it starts, so the queue comes first. Then TMPDIR and HOME: what the tools
     # and Wine keep there (its server folder, menu entries, sound links) goes with the run. No Mono or Gecko prompts.
     DAEMONS.append(sp.Popen(['/usr/sbin/cupsd', '-f', '-c', cups + '/cupsd.conf', '-s', cups + '/cups-files.conf'],
@@ -390,7 +393,7 @@ def main():
     global EXE, TMP, PDF, POST, PROBE, ROOT_WINDOW, SHOTS, WINE, PICTURES
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
     SHOTS = os.path.dirname(EXE) + '/e2e-shots'   # one folder for each build
-    TMP = tempfile.mkdtemp(prefix='zorbel-e2e.')
+    TMP = tempfile.mkdtemp(prefix='zorbel-e2e.', dir='/tmp')   # see setup()
     PDF = TMP + '/printed.pdf'
     os.environ.setdefault('WINEPREFIX', TMP + '/prefix')   # the emulated machine brings one made in advance
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))   # a timeout's end: tidied up as after Ctrl-C
