@@ -65,7 +65,7 @@ step() {
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
 
 fuzz() {
-    [ -x build/fuzz/fuzz_order_text ] || { echo "no build/fuzz/fuzz_order_text: its build failed (see above)"; return 1; }
+    [ -x build/fuzz/fuzz_order_text ] || { echo "no fuzzer: its build failed (see above)"; return 1; }
     mkdir -p "$work/corpus"
     build/fuzz/fuzz_order_text -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$work/corpus" 2>&1 |
         grep -E 'ERROR|SUMMARY|DONE|stat::number_of_executed_units' | tail -8
