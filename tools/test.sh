@@ -79,6 +79,7 @@ e2e_in_machine() {
 
 # ctest, then what a skipped test said of why (ctest shows only a failing one's output).
 unit_tests() {
+    rm -f build/native/Testing/Temporary/LastTest.log
     ctest --test-dir build/native -j2 --output-on-failure
     local rc=$?
     grep -h '^NOT RUN ' build/native/Testing/Temporary/LastTest.log
