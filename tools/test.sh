@@ -65,14 +65,21 @@ step() {
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
 
 fuzz() {
+    [ -x build/fuzz/fuzz_order_text ] || { echo "no fuzzer: its build failed (see above)"; return 1; }
     mkdir -p "$work/corpus"
     build/fuzz/fuzz_order_text -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$work/corpus" 2>&1 |
         grep -E 'ERROR|SUMMARY|DONE|stat::number_of_executed_units' | tail -8
     return "${PIPESTATUS[0]}"
 }
 
+e2e_in_machine() {
+    [ -n "${VM_DIR:-}" ] || { echo "no emulated machine to run them in: making it failed (see above)"; return 1; }
+    bash tests/vm/run.sh python3 tests/e2e/e2e.py build/win32/ZorbelOrder.exe
+}
+
 # ctest, then what a skipped test said of why (ctest shows only a failing one's output).
 unit_tests() {
+    rm -f build/native/Testing/Temporary/LastTest.log
     ctest --test-dir build/native -j2 --output-on-failure
     local rc=$?
     grep -h '^NOT RUN ' build/native/Testing/Temporary/LastTest.log
@@ -82,7 +89,11 @@ unit_tests() {
 for preset in native win32 win64 fuzz; do
     step "build $preset" build "$preset"
 done
-[ "$quick" = quick ] || step "the emulated i386 machine" bash tests/vm/image.sh
+if [ "$quick" != quick ]; then
+    step "the emulated i386 machine" bash tests/vm/image.sh
+    vm=$(tail -1 "$log")   # its folder, once made; not made again below when that failed
+    [ -f "$vm/disk.img" ] && export VM_DIR=$vm WINE_I386_DLLS=$vm/dlls
+fi
 step "unit tests" unit_tests
 step "static analysis" bash tools/lint.sh build/native
 step "executable checks" /usr/bin/python3 tests/exe/check_exe.py build/win32/ZorbelOrder.exe build/win64/ZorbelOrder.exe
@@ -91,8 +102,7 @@ step "fuzzing the order text for ${FUZZ_SECONDS}s" fuzz
 if [ "$quick" = quick ]; then
     step "end-to-end tests: x86_64 build, Wine" /usr/bin/python3 tests/e2e/e2e.py build/win64/ZorbelOrder.exe
 else
-    step "end-to-end tests: shipped i686 build, 32-bit Wine in the emulated i386 machine" \
-        bash tests/vm/run.sh python3 tests/e2e/e2e.py build/win32/ZorbelOrder.exe
+    step "end-to-end tests: shipped i686 build, 32-bit Wine in the emulated i386 machine" e2e_in_machine
 fi
 
 [ ${#failures[@]} -eq 0 ] || echo "Failed: ${failures[*]}"

@@ -93,6 +93,7 @@ fakeroot -- bash "$0" --disk >&2 || exit 1   # its output is no folder name
 mkdir -p "$here/../../build/vm"
 cat > "$here/../../build/vm/job" <<'EOF'
 set -e
+trap 's=$?; [ $s -eq 0 ] || echo "vm: in the machine: stopped, status $s, in the step named last above"' EXIT
 echo "vm: in the machine: library and font caches"
 ldconfig
 fc-cache -s

@@ -19,7 +19,8 @@ timeout --foreground "${VM_TIMEOUT:-1200}" qemu-system-i386 -machine pc,accel=tc
     -nodefaults -display none -no-reboot -serial "file:$root/build/vm/console" \
     -kernel "$dir/kernel" -initrd "$dir/initrd" -append "console=ttyS0 quiet panic=-1" \
     $([ -n "${VM_DISK:-}" ] || echo -snapshot) -drive "file=$disk,format=raw,if=virtio,cache=unsafe" \
-    -virtfs "local,path=$root,mount_tag=io,security_model=none"
+    -virtfs "local,path=$root,mount_tag=io,security_model=none" ||
+    { echo "vm: the machine stopped with status $? (124: out of time, after ${VM_TIMEOUT:-1200} s)" >&2; exit 1; }
 sleep 1
 [ -f "$root/build/vm/rc" ] || { echo "vm: the machine stopped before the command ended" >&2; exit 1; }
 exit "$(cat "$root/build/vm/rc")"
