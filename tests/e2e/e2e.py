@@ -386,7 +386,8 @@ def setup():
     wait(lambda: b'is running' in run('lpstat', '-r').stdout, 30, "the tests' cupsd did not start")
     if not os.path.exists(os.environ['WINEPREFIX'] + '/system.reg'):
         run('wineboot', '-i', timeout=300)
-    sp.run(['wineserver', '-p'])   # one warm server for every start
+    sp.run(['wineserver', '-p'])   # one warm server for every start, booted here, not in the first one's window wait
+    sp.run(['wineboot'], stdout=sp.DEVNULL, stderr=sp.DEVNULL, timeout=300)   # what it starts keeps no pipe
 
 
 def main():
