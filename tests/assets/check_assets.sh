@@ -12,7 +12,7 @@ if why=$(/usr/bin/python3 "$root/tools/make_assets.py" --inputs); then
 else
     [ $? -eq 3 ] && echo "NOT RUN assets_reproducible: $why" || exit 1
 fi
-exec /usr/bin/python3 - "$root/resources" "$tmp" <<'EOF'
+/usr/bin/python3 - "$root/resources" "$tmp" <<'EOF'
 import os, struct, sys
 res, fresh = sys.argv[1:]
 bad = []
