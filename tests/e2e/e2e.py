@@ -379,10 +379,11 @@ def setup():
     os.environ.pop('TMPDIR', None)
     # Wine takes its printers from CUPS as it starts, so the queue comes first. Then TMPDIR and HOME: what the tools
     # and Wine keep there (its server folder, menu entries, sound links) goes with the run. No Mono or Gecko prompts.
+    # Debian's Wine 10 aborts with TMPDIR set ("free(): invalid pointer"): there its server folder stays in /tmp.
     DAEMONS.append(sp.Popen(['/usr/sbin/cupsd', '-f', '-c', cups + '/cupsd.conf', '-s', cups + '/cups-files.conf'],
                             stdin=sp.DEVNULL, stdout=sp.DEVNULL))
     os.environ.update(DISPLAY=':' + os.read(read, 16).decode().strip(), WINEDEBUG='-all', CUPS_SERVER=cups + '/socket',
-                      TMPDIR=TMP, HOME=TMP, WINEDLLOVERRIDES='mscoree,mshtml=')
+                      HOME=TMP, WINEDLLOVERRIDES='mscoree,mshtml=', **{'TMPDIR': TMP} if PICTURES else {})
     wait(lambda: b'is running' in run('lpstat', '-r').stdout, 30, "the tests' cupsd did not start")
     if not os.path.exists(os.environ['WINEPREFIX'] + '/system.reg'):
         run('wineboot', '-i', timeout=300)
@@ -407,9 +408,9 @@ def main():
         EXE, POST, PROBE = (shutil.copy(f, TMP) for f in (EXE, POST, PROBE))
         for dll in ('winmm.dll', 'crtdll.dll'):
             shutil.copy(PLANTED, TMP + '/' + dll)
-        setup()
         WINE = run('wine', '--version', text=True).stdout.strip()
         PICTURES = WINE.startswith('wine-8.')   # the references' Wine
+        setup()
         ROOT_WINDOW = str(int(run('xwininfo', '-root', text=True).stdout.split('Window id: ')[1].split()[0], 16))
         sessions = (session_pages, session_card_saved, session_postal_printed, session_read_only_imports)
         for session, exe in zip(sessions, (EXE,) * 3 + (read_only_imports(EXE),)):
