@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the programs and runs every test: unit
 # tests (native, ASan/UBSan, with the asset check), static analysis, the
-# executable checks (with a second build of the shipped program elsewhere),
+# executable checks of both Windows builds,
 # the release tests (tools/release.sh with throwaway keys, tools/verify.sh
 # on its releases), a bounded fuzzing run, and the end-to-end tests: on the
 # shipped i686 build under 32-bit Wine in an emulated i386 machine (made once
