@@ -79,7 +79,7 @@ extern "C" FARPROC WINAPI __delayLoadHelper2(PCImgDelayDescr import, FARPROC* sl
             Fail(ERROR_MOD_NOT_FOUND, info);
         info.hmodCur = *module;
     }
-    info.pfnCur = GetProcAddress(*module, info.dlp.szProcName);
+    info.pfnCur = GetProcAddress(*module, info.dlp.szProcName);   // an ordinal passes as a name below 64K
     if (!info.pfnCur)
         Fail(ERROR_PROC_NOT_FOUND, info);
     StoreInSlot(slot, info.pfnCur);
