@@ -33,6 +33,7 @@ done
 
 # The probe is the only thing built here.
 . tools/packages.sh
+. tools/private_wine.sh
 ensure_packages gcc libc6-dev libx11-dev
 mkdir -p build/bench
 probe=build/bench/startprobe
@@ -57,7 +58,7 @@ done
 work=$(mktemp -d)
 xvfb=""
 cleanup() {
-    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+    private_wine_end "$work"
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -66,8 +67,8 @@ trap cleanup EXIT
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
-mkdir -p "$WINEPREFIX"
+export DISPLAY=":$(cat "$work/display")"
+private_wine "$work"
 wineserver -p   # stays up between runs: the start-ups timed are warm ones
 wineboot -i >/dev/null 2>&1
 

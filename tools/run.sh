@@ -8,16 +8,17 @@
 # shipped i686 program, and win64) and runs the i686 build where 32-bit
 # Wine is installed and can run, else the x86_64 build.
 #
-# With a display the program simply runs; the script returns its exit code.
-# Without one it runs on a private Xvfb screen, saves a picture of the
-# window as build/screenshot.png, closes the program with Esc and says
-# where the picture is.
+# With a display the program simply runs in the user's own Wine; the script
+# returns its exit code. Without one it runs on a private Xvfb screen in a
+# Wine of its own, saves a picture of the window as build/screenshot.png,
+# closes the program with Esc and says where the picture is.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 . tools/packages.sh
+. tools/private_wine.sh
 
 say() { echo "run.sh: $*" >&2; }
 
@@ -59,10 +60,12 @@ run_on_display() {
 }
 
 # However the headless run ends (a failure, Ctrl-C, a timeout's SIGTERM):
-# the program and the screen stop, and the scratch folder goes.
+# the program, its Wine and the screen stop, and the scratch folder goes.
 work="" xvfb="" pid=""
 clean_up() {
-    kill $pid $xvfb 2>/dev/null || true
+    kill $pid 2>/dev/null || true
+    [ -z "$work" ] || private_wine_end "$work"
+    kill $xvfb 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -83,10 +86,12 @@ run_headless() {
     done
     [ -s "$display_file" ] || { say "Xvfb did not start"; exit 1; }
     export DISPLAY=":$(tr -d '\n' < "$display_file")"
-    prepare_prefix
+    private_wine "$work"
+    say "setting up a Wine of its own for this run (takes a few seconds)"
+    wineboot -i >/dev/null 2>&1 || true
 
     say "starting $(basename "$(dirname "$program")")/$(basename "$program") on the virtual screen $DISPLAY"
-    WINEDEBUG=-all wine "$program" >"$work/wine.log" 2>&1 &
+    wine "$program" >"$work/wine.log" 2>&1 &
     pid=$!
     window=""
     for i in $(seq 1 300); do

@@ -186,7 +186,7 @@ class Program:
     """One start of the program in its own working folder; the steps return the program, to chain them."""
 
     def __init__(self, name, exe):
-        self.work = tempfile.mkdtemp(prefix=name + '-', dir=TMP)
+        self.work, self.clicked = tempfile.mkdtemp(prefix=name + '-', dir=TMP), 0
         xdo('mousemove', 2, 2)   # parked off the window, clear of every button and topic
         # A DLL beside the program comes before the system's own, as on Windows for all but the KnownDLLs.
         self.env = dict(os.environ, WINEDLLOVERRIDES=os.environ['WINEDLLOVERRIDES'] + ';winmm,crtdll=n,b')
@@ -211,7 +211,10 @@ class Program:
         off = lambda: picture('-window', self.move('off button').window)
         want = page and (picture(where(page)) if PICTURES else off())   # another Wine's: any other picture
         self.move(point)
+        # A click within the double-click time of the last one is a double click, which the window ignores.
+        time.sleep(max(0, self.clicked + 0.6 - time.time()))
         xdo('click', 1)
+        self.clicked = time.time()
         if page:
             wait(lambda: (off() == want) == PICTURES, 10)
         return self
@@ -308,7 +311,6 @@ def session_pages(p):
 
 def session_card_saved(p):
     p.click('email', 'order').fill({'method': 1}).expect('Check chosen: the selector names it', 'order-check')
-    time.sleep(0.6)   # a second click within the double-click time would be a double click, which opens nothing
     p.fill({'method': 2})
     run('wine', POST, 0)   # the whole form repainted: the longest name drawn whole, past the selector
     p.fill(CARD).expect('Visa after the longest name: nothing of it left', 'order-card')
@@ -376,14 +378,14 @@ def setup():
     # A cupsd that is root runs its filters as lp, which must reach its spool: the run's folder is in /tmp, whatever
     # TMPDIR says (cupsd's AppArmor profile allows it too), and cupsd takes no TMPDIR but its spool's own.
     os.chmod(TMP, 0o711)
-    os.environ.pop('TMPDIR', None)
-    # Wine takes its printers from CUPS as it starts, so the queue comes first. Then TMPDIR and HOME: what the tools
-    # and Wine keep there (its server folder, menu entries, sound links) goes with the run. No Mono or Gecko prompts.
-    # Debian's Wine 10 aborts with TMPDIR set ("free(): invalid pointer"): there its server folder stays in /tmp.
+    os.environ.pop('TMPDIR', None)   # nor does Wine 10, which aborts with it set ("free(): invalid pointer")
+    os.mkdir(TMP + '/run', 0o700)
+    # Wine takes its printers from CUPS as it starts, so the queue comes first. Then HOME and XDG_RUNTIME_DIR: what
+    # Wine and the sound client keep there (menu entries, sound links) goes with the run. No Mono or Gecko prompts.
     DAEMONS.append(sp.Popen(['/usr/sbin/cupsd', '-f', '-c', cups + '/cupsd.conf', '-s', cups + '/cups-files.conf'],
                             stdin=sp.DEVNULL, stdout=sp.DEVNULL))
     os.environ.update(DISPLAY=':' + os.read(read, 16).decode().strip(), WINEDEBUG='-all', CUPS_SERVER=cups + '/socket',
-                      HOME=TMP, WINEDLLOVERRIDES='mscoree,mshtml=', **{'TMPDIR': TMP} if PICTURES else {})
+                      HOME=TMP, XDG_RUNTIME_DIR=TMP + '/run', WINEDLLOVERRIDES='mscoree,mshtml=')
     wait(lambda: b'is running' in run('lpstat', '-r').stdout, 30, "the tests' cupsd did not start")
     if not os.path.exists(os.environ['WINEPREFIX'] + '/system.reg'):
         run('wineboot', '-i', timeout=300)
@@ -426,6 +428,11 @@ def main():
         check('setup', False, str(e))
     finally:   # however the run ends, no process of its own left
         os.system('wineserver -k 2>/dev/null')   # no exception, even without Wine
+        # Debian's Wine keeps its server's folder in /tmp, under a name it writes into the prefix.
+        server = os.environ['WINEPREFIX'] + '/wineserver'
+        name = open(server).read().strip() if server.startswith(TMP) and os.path.exists(server) else ''
+        if re.fullmatch(r'wine-\w+', name):
+            shutil.rmtree('/tmp/' + name, ignore_errors=True)
         for daemon in reversed(DAEMONS):
             daemon.terminate()
             daemon.wait()
