@@ -64,7 +64,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -nolisten unix 5>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
@@ -130,5 +130,6 @@ ratio=$(awk -v a="$program_median" -v b="$bare_median" 'BEGIN {printf "%.3f", a 
 echo "$(basename "$PROGRAM"): min $program_min ms, median $program_median ms ($RUNS runs)"
 echo "$(basename "$BARE"): min $bare_min ms, median $bare_median ms ($RUNS runs)"
 echo "ratio of medians: $ratio (goal at most $GOAL)"
-echo "$(date -u +%F), $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(wine --version 2>/dev/null)"
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+echo "$(date -u +%F), $(nproc) CPUs, $cpu, $(wine --version 2>/dev/null)"
 awk -v r="$ratio" -v g="$GOAL" 'BEGIN {exit !(r <= g)}'

@@ -78,7 +78,7 @@ run_headless() {
     trap 'exit 143' TERM
     work=$(mktemp -d)
     display_file="$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -nolisten unix 3>"$display_file" 2>"$work/xvfb.log" &
     xvfb=$!
     for i in $(seq 1 100); do
         [ -s "$display_file" ] && break

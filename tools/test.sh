@@ -92,7 +92,7 @@ done
 if [ "$quick" != quick ]; then
     step "the emulated i386 machine" bash tests/vm/image.sh
     vm=$(tail -1 "$log")   # its folder, once made; not made again below when that failed
-    [ -f "$vm/disk.img" ] && export VM_DIR=$vm WINE_I386_DLLS=$vm/dlls
+    [ -f "$vm/disk.img" ] && export VM_DIR=$vm
 fi
 step "unit tests" unit_tests
 step "static analysis" bash tools/lint.sh build/native

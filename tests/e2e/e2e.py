@@ -365,7 +365,9 @@ def read_only_imports(exe):   # a copy with IMAGE_SCN_MEM_WRITE cleared in .idat
 
 def setup():
     read, write = os.pipe()
-    DAEMONS.append(sp.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+    # Its abstract socket alone: no /tmp/.X11-unix made where there was none.
+    DAEMONS.append(sp.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp',
+                             '-nolisten', 'unix'],
                             pass_fds=(write,), stdout=sp.DEVNULL, stderr=sp.DEVNULL))
     os.close(write)
     if not select.select([read], [], [], 30)[0]:
