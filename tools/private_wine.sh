@@ -11,11 +11,17 @@ private_wine() {
 }
 
 # Stops the folder's Wine server and removes the server's own folder, which
-# Debian's Wine keeps in /tmp under a name it writes into the prefix.
+# Debian's Wine keeps in /run/user/UID/wine (named after the prefix's device
+# and inode), or else in a folder of /tmp that it names in the prefix.
 private_wine_end() {
-    local name=""
+    local name="" dev ino
     [ -d "$1/prefix" ] || return 0
     WINEPREFIX=$1/prefix wineserver -k 2>/dev/null || true
     name=$(cat "$1/prefix/wineserver" 2>/dev/null) || true
-    if [[ $name =~ ^wine-[[:alnum:]]+$ ]]; then rm -rf "/tmp/$name"; fi
+    read -r dev ino <<<"$(stat -c '%d %i' "$1/prefix")"
+    if [[ $name =~ ^wine-[[:alnum:]]+$ ]]; then
+        rm -rf "/tmp/$name"
+    else
+        rm -rf "/run/user/$(id -u)/wine/$(printf 'server-%x-%x' "$dev" "$ino")"
+    fi
 }

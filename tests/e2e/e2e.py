@@ -395,6 +395,17 @@ def setup():
     sp.run(['wineboot'], stdout=sp.DEVNULL, stderr=sp.DEVNULL, timeout=300)   # what it starts keeps no pipe
 
 
+def wine_server_gone(prefix):
+    """Removes the folder of the prefix's stopped server: Debian's Wine keeps it in /run/user/UID/wine, or else in a
+    folder of /tmp that it names in the prefix."""
+    named = open(prefix + '/wineserver').read().strip() if os.path.exists(prefix + '/wineserver') else ''
+    if re.fullmatch(r'wine-\w+', named):
+        shutil.rmtree('/tmp/' + named, ignore_errors=True)
+    elif os.path.isdir(prefix):
+        at = os.stat(prefix)
+        shutil.rmtree('/run/user/%d/wine/server-%x-%x' % (os.getuid(), at.st_dev, at.st_ino), ignore_errors=True)
+
+
 def main():
     global EXE, TMP, PDF, POST, PROBE, ROOT_WINDOW, SHOTS, WINE, PICTURES
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
@@ -430,11 +441,8 @@ def main():
         check('setup', False, str(e))
     finally:   # however the run ends, no process of its own left
         os.system('wineserver -k 2>/dev/null')   # no exception, even without Wine
-        # Debian's Wine keeps its server's folder in /tmp, under a name it writes into the prefix.
-        server = os.environ['WINEPREFIX'] + '/wineserver'
-        name = open(server).read().strip() if server.startswith(TMP) and os.path.exists(server) else ''
-        if re.fullmatch(r'wine-\w+', name):
-            shutil.rmtree('/tmp/' + name, ignore_errors=True)
+        if os.environ['WINEPREFIX'].startswith(TMP):
+            wine_server_gone(os.environ['WINEPREFIX'])
         for daemon in reversed(DAEMONS):
             daemon.terminate()
             daemon.wait()
