@@ -395,17 +395,6 @@ def setup():
     sp.run(['wineboot'], stdout=sp.DEVNULL, stderr=sp.DEVNULL, timeout=300)   # what it starts keeps no pipe
 
 
-def wine_server_gone(prefix):
-    """Removes the folder of the prefix's stopped server: Debian's Wine keeps it in /run/user/UID/wine, or else in a
-    folder of /tmp that it names in the prefix."""
-    named = open(prefix + '/wineserver').read().strip() if os.path.exists(prefix + '/wineserver') else ''
-    if re.fullmatch(r'wine-\w+', named):
-        shutil.rmtree('/tmp/' + named, ignore_errors=True)
-    elif os.path.isdir(prefix):
-        at = os.stat(prefix)
-        shutil.rmtree('/run/user/%d/wine/server-%x-%x' % (os.getuid(), at.st_dev, at.st_ino), ignore_errors=True)
-
-
 def main():
     global EXE, TMP, PDF, POST, PROBE, ROOT_WINDOW, SHOTS, WINE, PICTURES
     EXE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ROOT + '/build/win64/ZorbelOrder.exe')
@@ -441,8 +430,7 @@ def main():
         check('setup', False, str(e))
     finally:   # however the run ends, no process of its own left
         os.system('wineserver -k 2>/dev/null')   # no exception, even without Wine
-        if os.environ['WINEPREFIX'].startswith(TMP):
-            wine_server_gone(os.environ['WINEPREFIX'])
+        sp.run(['bash', '-c', '. "$0/tools/private_wine.sh" && private_wine_end "$1"', ROOT, TMP])   # its folder too
         for daemon in reversed(DAEMONS):
             daemon.terminate()
             daemon.wait()
